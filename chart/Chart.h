@@ -1,0 +1,62 @@
+// Chart1: the imitated DAC's output. It owns the trace and the four axes, keeps its picture in an
+// off-screen image, and redraws that image only when a redraw request is pending at a paint.
+#pragma once
+
+#include "chart/Axis.h"
+#include "chart/Series.h"
+
+#include <QImage>
+#include <QRect>
+#include <QWidget>
+
+class TChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit TChart(QWidget* parent = nullptr);
+
+    TChartSeries& Series() { return fSeries; }
+    const TChartSeries& Series() const { return fSeries; }
+
+    TChartAxis& BottomAxis() { return fBottomAxis; }
+    TChartAxis& TopAxis() { return fTopAxis; }
+    TChartAxis& LeftAxis() { return fLeftAxis; }
+    TChartAxis& RightAxis() { return fRightAxis; }
+    const TChartAxis& BottomAxis() const { return fBottomAxis; }
+    const TChartAxis& LeftAxis() const { return fLeftAxis; }
+
+    // Marks the chart for a full redraw at the next paint; any number of requests before that
+    // paint give one redraw.
+    void RequestRedraw();
+    bool RedrawPending() const { return fRedrawPending; }
+    // Full redraws done so far, for tests and benchmarks.
+    long long FullRedrawCount() const { return fFullRedrawCount; }
+
+    // The picture as last drawn (the window shows exactly this).
+    const QImage& Picture() const { return fPicture; }
+    // Draws the whole chart into image (which must have the chart's size), as a paint would.
+    void Render(QImage& image);
+
+    // Restores the axis ranges saved before the first zoom, pan or wheel notch, if any.
+    void UndoZoom();
+
+    // The part of the chart bounded by the two shown axes, as laid out by the last redraw.
+    QRect PlotRect() const { return fPlotRect; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void LayoutPlotRect();
+
+    TChartSeries fSeries;
+    TChartAxis fBottomAxis{TChartAxis::TOrientation::Horizontal};
+    TChartAxis fTopAxis{TChartAxis::TOrientation::Horizontal};
+    TChartAxis fLeftAxis{TChartAxis::TOrientation::Vertical};
+    TChartAxis fRightAxis{TChartAxis::TOrientation::Vertical};
+
+    QImage fPicture;
+    QRect fPlotRect;
+    bool fRedrawPending = true;
+    long long fFullRedrawCount = 0;
+};

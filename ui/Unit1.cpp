@@ -1,0 +1,284 @@
+#include "ui/Unit1.h"
+
+#include "chart/Chart.h"
+#include "chart/ChartError.h"
+#include "engine/WaveTables.h"
+#include "ui/CheckBox.h"
+#include "ui/Image.h"
+#include "ui/IntervalTimer.h"
+#include "ui/RadioButton.h"
+#include "ui/TrackBar.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <utility>
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+template <typename T> T* make(QWidget* parent, const char* name) {
+    auto* widget = new T(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = make<QPushButton>(parent, name);
+    button->setText(caption);
+    return button;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quarnel Electronics WAWETable simulator"));
+    CreateComponents();
+    WireEvents();
+    FormCreate(this);
+}
+
+TForm1::~TForm1() {
+    qApp->removeEventFilter(this);
+}
+
+void TForm1::CreateComponents() {
+    resize(1177, 714);
+
+    Timer1 = new TIntervalTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->SetInterval(100);
+
+    Panel2 = make<QFrame>(this, "Panel2");
+    Panel2->setGeometry(-6, 216, 1183, 501);
+    Chart1 = make<TChart>(Panel2, "Chart1");
+    Chart1->setGeometry(0, 52, 1177, 448);
+    Series1 = &Chart1->Series();
+    // The axes' ranges as the layout stores them, unchecked.
+    Chart1->BottomAxis().StoreRange(0, 30);
+    Chart1->LeftAxis().StoreRange(0, 255);
+    btnZoom = makeButton(Panel2, "btnZoom", QStringLiteral("1:1"));
+    btnZoom->setGeometry(8, 6, 39, 22);
+    btnClearChart = makeButton(Panel2, "btnClearChart", QStringLiteral("Clear"));
+    btnClearChart->setGeometry(53, 6, 59, 24);
+    cbAutoClear = make<TCheckBox>(Panel2, "cbAutoClear");
+    cbAutoClear->setText(QStringLiteral("Auto Clear"));
+    cbAutoClear->setGeometry(118, 6, 97, 24);
+    cbAutoClear->SetChecked(true);
+    TrackBar2 = make<TTrackBar>(Panel2, "TrackBar2");
+    TrackBar2->setGeometry(264, 6, 913, 40);
+    TrackBar2->SetRange(30, 10000);
+    TrackBar2->SetPosition(255);
+
+    Panel3 = make<QFrame>(this, "Panel3");
+    Panel3->setGeometry(8, 4, 1185, 212);
+    Panel1 = make<QFrame>(Panel3, "Panel1");
+    Panel1->setGeometry(0, 8, 403, 198);
+    Label1 = make<QLabel>(Panel1, "Label1");
+    Label1->setText(QStringLiteral("Table Pointer\nByte"));
+    Label1->setGeometry(13, 6, 156, 56);
+    Label2 = make<QLabel>(Panel1, "Label2");
+    Label2->setText(QStringLiteral("increment"));
+    Label2->setGeometry(196, 38, 103, 24);
+    stHi = make<QLabel>(Panel1, "stHi");
+    stHi->setText(QStringLiteral("000"));
+    stHi->setGeometry(13, 86, 97, 52);
+    Button2 = makeButton(Panel1, "Button2", QStringLiteral("Reset"));
+    Button2->setGeometry(90, 40, 79, 25);
+    cbAuto = make<TCheckBox>(Panel1, "cbAuto");
+    cbAuto->setText(QStringLiteral("START  AUTO"));
+    cbAuto->setGeometry(196, 4, 189, 35);
+    Label5 = make<QLabel>(Panel3, "Label5");
+    Label5->setText(QStringLiteral("WAWE\nTABLE\n(256 BYTES)\n------------->"));
+    Label5->setGeometry(434, 63, 133, 96);
+    Label6 = make<QLabel>(Panel3, "Label6");
+    Label6->setText(
+        QStringLiteral("Wave output \non the graph\n(DAC imitation)\n--------------->>\n"
+                       "click the arrow\nor click space"));
+    Label6->setGeometry(787, 32, 167, 144);
+
+    Panel4 = make<QFrame>(Panel3, "Panel4");
+    Panel4->setGeometry(598, 14, 167, 192);
+    struct RadioSpec {
+        TRadioButton** field;
+        const char* name;
+        const char* caption;
+        int top;
+        int width;
+    };
+    const RadioSpec radios[] = {
+        {&rbSin, "rbSin", "SIN", 18, 57},     {&rbSaw, "rbSaw", "SAW", 43, 57},
+        {&rbRSaw, "rbRSaw", "RSAW", 68, 105}, {&rbTri, "rbTri", "TRI", 93, 105},
+        {&rbSqr, "rbSqr", "SQR", 120, 105},   {&rbEcg, "rbEcg", "ECG", 143, 57},
+    };
+    for (const RadioSpec& radio : radios) {
+        *radio.field = make<TRadioButton>(Panel4, radio.name);
+        (*radio.field)->setText(QString::fromLatin1(radio.caption));
+        (*radio.field)->setGeometry(26, radio.top, radio.width, 17);
+    }
+    rbSin->setChecked(true);
+
+    Image1 = make<TImage>(Panel3, "Image1");
+    Image1->setGeometry(984, 48, 168, 163);
+
+    Timer2 = new TIntervalTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->SetInterval(300);
+
+    btn256 = makeButton(Panel2, "btn256", QStringLiteral("256"));
+    btn256->setGeometry(205, 6, 59, 24);
+    Button1 = makeButton(Panel1, "Button1", QStringLiteral("+1"));
+    Button1->setGeometry(196, 83, 73, 52);
+    TrackBar1 = make<TTrackBar>(Panel1, "TrackBar1");
+    TrackBar1->setGeometry(13, 161, 380, 35);
+    TrackBar1->SetRange(1, 500);
+    TrackBar1->SetPosition(500);
+}
+
+// Handlers are attached only once the layout has set every initial state, so that none of them
+// runs while the window is being built.
+void TForm1::WireEvents() {
+    qApp->installEventFilter(this); // KeyPreview: the window sees each key-down first
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(Button2); });
+    for (TRadioButton* rb : {rbSin, rbSaw, rbRSaw, rbTri, rbSqr, rbEcg})
+        rb->OnClick = [this](QObject* Sender) { rbSinClick(Sender); };
+    Timer1->OnTimer = [this](QObject* Sender) { Timer1Timer(Sender); };
+    cbAuto->OnClick = [this](QObject* Sender) { cbAutoClick(Sender); };
+    Image1->OnClick = [this](QObject* Sender) { Image1Click(Sender); };
+    TrackBar1->OnChange = [this](QObject* Sender) { TrackBar1Change(Sender); };
+    Timer2->OnTimer = [this](QObject* Sender) { Timer2Timer(Sender); };
+    Series1->OnAfterAdd = [this](TChartSeries* Sender, int ValueIndex) {
+        Series1AfterAdd(Sender, ValueIndex);
+    };
+    connect(btnClearChart, &QPushButton::clicked, this,
+            [this] { btnClearChartClick(btnClearChart); });
+    TrackBar2->OnChange = [this](QObject* Sender) { TrackBar2Change(Sender); };
+    connect(btn256, &QPushButton::clicked, this, [this] { btn256Click(btn256); });
+    connect(btnZoom, &QPushButton::clicked, this, [this] { btnZoomClick(btnZoom); });
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    // A key event travels from the focused control up through its parents: act on its first
+    // delivery only, to the focused control of this window (or the window itself).
+    auto* widget = qobject_cast<QWidget*>(watched);
+    QWidget* focused = QApplication::focusWidget();
+    if (widget == nullptr || widget->window() != this || widget != (focused ? focused : this))
+        return false;
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    int key = keyEvent->key();
+    FormKeyDown(this, key, keyEvent->modifiers());
+    return key == 0; // a handler that clears the key consumes it
+}
+
+void TForm1::FormCreate(QObject*) {
+    WaveTable = SinTable;
+    fPointer = 0;
+    OutputSample();
+    Timer1->SetInterval(501 - TrackBar1->Position());
+    Timer1->SetEnabled(false);
+    TrackBar2Change(this);
+}
+
+void TForm1::OutputSample() {
+    stHi->setText(QString::number(fPointer));
+    Series1->AddY(WaveTable[fPointer]);
+}
+
+void TForm1::Timer1Timer(QObject*) {
+    ++fPointer; // 8 bits: 255 wraps to 0
+    OutputSample();
+}
+
+void TForm1::Button1Click(QObject* Sender) {
+    Timer1Timer(Sender);
+}
+
+void TForm1::Button2Click(QObject*) {
+    fPointer = 0;
+    stHi->setText(QStringLiteral("0"));
+}
+
+void TForm1::rbSinClick(QObject* Sender) {
+    const std::pair<const TRadioButton*, const TWaveTable*> choices[] = {
+        {rbSin, &SinTable},   {rbEcg, &EcgTable}, {rbSaw, &SawTable},
+        {rbRSaw, &RSawTable}, {rbTri, &TriTable}, {rbSqr, &SqrTable},
+    };
+    for (const auto& [button, table] : choices) {
+        if (button->Checked()) {
+            WaveTable = *table;
+            break;
+        }
+    }
+    Button2Click(Sender);
+    Series1->Clear();
+}
+
+void TForm1::btnClearChartClick(QObject*) {
+    Series1->Clear();
+}
+
+void TForm1::Series1AfterAdd(TChartSeries*, int ValueIndex) {
+    if (cbAutoClear->Checked()) {
+        try {
+            const double M = Chart1->BottomAxis().Maximum();
+            if (!(M >= ValueIndex))
+                Series1->Clear();
+        } catch (const EChartException&) {
+        }
+    } else {
+        try {
+            if (ValueIndex > 9999)
+                Series1->Clear();
+        } catch (const EChartException&) {
+        }
+    }
+}
+
+void TForm1::TrackBar2Change(QObject*) {
+    try {
+        Chart1->BottomAxis().SetMaximum(TrackBar2->Position());
+    } catch (const EChartException&) {
+        // A maximum below a zoomed or panned minimum is refused; the axis keeps its range.
+    }
+}
+
+void TForm1::btn256Click(QObject*) {
+    TrackBar2->SetPosition(255);
+}
+
+void TForm1::btnZoomClick(QObject*) {
+    Chart1->UndoZoom();
+}
+
+void TForm1::cbAutoClick(QObject*) {
+    Timer1->SetEnabled(cbAuto->Checked());
+    Button1->setEnabled(!cbAuto->Checked());
+    Timer2->SetEnabled(!Timer1->Enabled());
+}
+
+void TForm1::Image1Click(QObject* Sender) {
+    cbAuto->SetChecked(!cbAuto->Checked());
+    cbAutoClick(Sender);
+}
+
+void TForm1::FormKeyDown(QObject*, int& Key, Qt::KeyboardModifiers) {
+    if (Key == Qt::Key_Space)
+        Image1Click(this);
+}
+
+void TForm1::TrackBar1Change(QObject*) {
+    Timer1->SetInterval(501 - TrackBar1->Position());
+}
+
+void TForm1::Timer2Timer(QObject*) {
+    // 163 and 5 are device pixels, deliberately not scaled with the monitor's density.
+    const int h = Image1->height();
+    Image1->resize(Image1->width(), h <= 163 ? h + 5 : 163);
+}
