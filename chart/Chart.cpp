@@ -13,6 +13,7 @@ constexpr int BevelWidth = 1;
 TChart::TChart(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::ArrowCursor);
     fSeries.OnRequestRedraw = [this] { RequestRedraw(); };
     for (TChartAxis* axis : {&fBottomAxis, &fTopAxis, &fLeftAxis, &fRightAxis})
         axis->OnChange = [this] { RequestRedraw(); };
@@ -41,10 +42,6 @@ void TChart::Render(QImage& image) {
     ++fFullRedrawCount;
 }
 
-void TChart::UndoZoom() {
-    RequestRedraw();
-}
-
 void TChart::paintEvent(QPaintEvent* event) {
     if (fRedrawPending || fPicture.size() != size()) {
         if (fPicture.size() != size())
@@ -54,6 +51,7 @@ void TChart::paintEvent(QPaintEvent* event) {
     }
     QPainter painter(this);
     painter.drawImage(event->rect(), fPicture, event->rect());
+    PaintRubberBand(painter, event->rect());
 }
 
 void TChart::resizeEvent(QResizeEvent* event) {

@@ -4,9 +4,11 @@
 
 #include "chart/Axis.h"
 #include "chart/Series.h"
+#include "chart/ZoomPan.h"
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QWidget>
 
 class TChart : public QWidget {
@@ -36,8 +38,12 @@ public:
     // Draws the whole chart into image (which must have the chart's size), as a paint would.
     void Render(QImage& image);
 
-    // Restores the axis ranges saved before the first zoom, pan or wheel notch, if any.
+    // Restores the axis ranges saved before the first zoom, pan or wheel notch, if any, and
+    // requests a redraw either way.
     void UndoZoom();
+    // The mouse's zoom, pan and wheel state, with the ranges saved for UndoZoom.
+    const TZoomPan& ZoomPan() const { return fZoomPan; }
+    bool RestoredAxisScales() const { return fZoomPan.RestoredAxisScales(); }
 
     // The part of the chart bounded by the two shown axes, as laid out by the last redraw.
     QRect PlotRect() const { return fPlotRect; }
@@ -45,15 +51,25 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void LayoutPlotRect();
+    // The zoom drag's outline, in chart pixels; empty while none is shown.
+    QRegion RubberBandRegion() const;
+    // Draws the outline over the shown picture, inverting each pixel against the background.
+    void PaintRubberBand(QPainter& painter, const QRect& exposed) const;
 
     TChartSeries fSeries;
     TChartAxis fBottomAxis{TChartAxis::TOrientation::Horizontal};
     TChartAxis fTopAxis{TChartAxis::TOrientation::Horizontal};
     TChartAxis fLeftAxis{TChartAxis::TOrientation::Vertical};
     TChartAxis fRightAxis{TChartAxis::TOrientation::Vertical};
+    TZoomPan fZoomPan{fBottomAxis, fTopAxis, fLeftAxis, fRightAxis};
+    bool fRubberBandShown = false; // from the zoom drag's first move to its release
 
     QImage fPicture;
     QRect fPlotRect;

@@ -1,0 +1,101 @@
+// The chart's mouse handling: the zoom drag with its rubber band, the pan drag and the wheel. The
+// decisions are TZoomPan's; this part turns Qt's events into its calls and paints the band.
+#include "chart/Chart.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+namespace {
+// The rubber band's pen: silver, 3 pixels wide, centred on the rectangle's edges.
+constexpr QRgb BandColor = qRgb(192, 192, 192);
+constexpr int BandHalfWidth = 1;
+} // namespace
+
+void TChart::UndoZoom() {
+    fZoomPan.UndoZoom();
+    RequestRedraw();
+}
+
+QRegion TChart::RubberBandRegion() const {
+    if (!fRubberBandShown)
+        return {};
+    const QRect edges =
+        QRect(QPoint(fZoomPan.X0(), fZoomPan.Y0()), QPoint(fZoomPan.X1(), fZoomPan.Y1()))
+            .normalized();
+    const QRect outer =
+        edges.adjusted(-BandHalfWidth, -BandHalfWidth, BandHalfWidth, BandHalfWidth);
+    const int inset = BandHalfWidth + 1;
+    const QRect inner = edges.adjusted(inset, inset, -inset, -inset);
+    return inner.isValid() ? QRegion(outer).subtracted(inner) : QRegion(outer);
+}
+
+// Each pixel D under the band shows as D xor B xor S (B the background, S silver): silver where
+// the band crosses the background, and the pixel as it was once the band is gone. The band is
+// painted over the kept picture, so moving it only repaints the strips it leaves and enters.
+void TChart::PaintRubberBand(QPainter& painter, const QRect& exposed) const {
+    const QRegion band = RubberBandRegion().intersected(exposed).intersected(fPicture.rect());
+    if (band.isEmpty())
+        return;
+    const QRgb invert = (palette().color(QPalette::Button).rgb() ^ BandColor) & RGB_MASK;
+    for (const QRect& strip : band) {
+        QImage pixels = fPicture.copy(strip).convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < pixels.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(pixels.scanLine(y));
+            for (int x = 0; x < pixels.width(); ++x)
+                line[x] ^= invert;
+        }
+        painter.drawImage(strip.topLeft(), pixels);
+    }
+}
+
+void TChart::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    if (fZoomPan.Zooming() || fZoomPan.Panning())
+        return;
+    const QPoint p = event->position().toPoint();
+    if (!fZoomPan.PressCounts(p.x(), p.y()))
+        return;
+    // While a button is held Qt sends every move and the release to the widget it was pressed
+    // on, also outside its bounds: that grab keeps both drags going off the chart.
+    if (event->button() == Qt::LeftButton) {
+        setCursor(Qt::ArrowCursor);
+        fZoomPan.StartZoom(p.x(), p.y());
+    } else if (event->button() == Qt::RightButton) {
+        setCursor(Qt::ArrowCursor);
+        fZoomPan.StartPan(p.x(), p.y());
+    }
+}
+
+void TChart::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (fZoomPan.Zooming()) {
+        const QRegion before = RubberBandRegion();
+        if (fZoomPan.MoveZoom(p.x(), p.y())) {
+            fRubberBandShown = true;
+            update(before.united(RubberBandRegion()));
+        }
+    } else if (fZoomPan.Panning()) {
+        if (fZoomPan.MovePan(p.x(), p.y()))
+            RequestRedraw();
+    }
+}
+
+void TChart::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (fZoomPan.Zooming()) {
+        if (event->button() != Qt::LeftButton)
+            return;
+        update(RubberBandRegion());
+        fRubberBandShown = false;
+        if (fZoomPan.EndZoom(p.x(), p.y()) != TZoomPan::TZoomOutcome::Nothing)
+            RequestRedraw();
+    } else if (fZoomPan.Panning()) {
+        fZoomPan.EndPan();
+    }
+}
+
+void TChart::wheelEvent(QWheelEvent* event) {
+    fZoomPan.Wheel(event->angleDelta().y());
+    event->accept();
+}
