@@ -4,17 +4,17 @@
 #include <cstdlib>
 
 void TZoomPan::SaveScales() {
-    if (!FRestoredAxisScales)
+    if (!fRestoredAxisScales)
         return;
     FSavedScales.clear();
     for (const TChartAxis* axis : fAxes)
         FSavedScales.push_back({axis->Automatic, axis->AutomaticMinimum, axis->AutomaticMaximum,
                                 axis->Minimum(), axis->Maximum()});
-    FRestoredAxisScales = false;
+    fRestoredAxisScales = false;
 }
 
 void TZoomPan::UndoZoom() {
-    if (FRestoredAxisScales)
+    if (fRestoredAxisScales)
         return;
     for (std::size_t i = 0; i < fAxes.size(); ++i) {
         TChartAxis& axis = *fAxes[i];
@@ -25,7 +25,7 @@ void TZoomPan::UndoZoom() {
         axis.StoreRange(saved.Min, saved.Max);
     }
     FSavedScales.clear();
-    FRestoredAxisScales = true;
+    fRestoredAxisScales = true;
 }
 
 bool TZoomPan::PressCounts(int x, int y) const {

@@ -37,7 +37,7 @@ public:
         : fAxes{&bottom, &top, &left, &right} {}
 
     // True while the axes show what an undo would give them, so that nothing is saved.
-    bool RestoredAxisScales() const { return FRestoredAxisScales; }
+    bool RestoredAxisScales() const { return fRestoredAxisScales; }
     const TAllAxisSavedScales& SavedScales() const { return FSavedScales; }
 
     // Saves all four ranges unless they are saved already: the saved ones keep the state before
@@ -83,7 +83,7 @@ private:
     void WheelScroll(int direction);
 
     std::array<TChartAxis*, 4> fAxes; // bottom, top, left, right
-    bool FRestoredAxisScales = true;
+    bool fRestoredAxisScales = true;
     TAllAxisSavedScales FSavedScales;
 
     bool fZooming = false;
