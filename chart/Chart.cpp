@@ -51,7 +51,7 @@ void TChart::paintEvent(QPaintEvent* event) {
     }
     QPainter painter(this);
     painter.drawImage(event->rect(), fPicture, event->rect());
-    PaintRubberBand(painter, event->rect());
+    PaintRubberBand(painter, event->region());
 }
 
 void TChart::resizeEvent(QResizeEvent* event) {

@@ -61,7 +61,7 @@ private:
     // The zoom drag's outline, in chart pixels; empty while none is shown.
     QRegion RubberBandRegion() const;
     // Draws the outline over the shown picture, inverting each pixel against the background.
-    void PaintRubberBand(QPainter& painter, const QRect& exposed) const;
+    void PaintRubberBand(QPainter& painter, const QRegion& exposed) const;
 
     TChartSeries fSeries;
     TChartAxis fBottomAxis{TChartAxis::TOrientation::Horizontal};

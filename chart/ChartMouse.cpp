@@ -33,7 +33,7 @@ QRegion TChart::RubberBandRegion() const {
 // Each pixel D under the band shows as D xor B xor S (B the background, S silver): silver where
 // the band crosses the background, and the pixel as it was once the band is gone. The band is
 // painted over the kept picture, so moving it only repaints the strips it leaves and enters.
-void TChart::PaintRubberBand(QPainter& painter, const QRect& exposed) const {
+void TChart::PaintRubberBand(QPainter& painter, const QRegion& exposed) const {
     const QRegion band = RubberBandRegion().intersected(exposed).intersected(fPicture.rect());
     if (band.isEmpty())
         return;
