@@ -45,7 +45,8 @@ void TChart::Render(QImage& image) {
     DrawBackground(painter);
     LayoutPlotRect();
     DrawAxes(painter);
-    DrawTrace(painter, fPlotRect, fSeries, fBottomAxis, fLeftAxis);
+    painter.end(); // the trace writes the picture's pixels itself
+    DrawTrace(image, fPlotRect, fSeries, fBottomAxis, fLeftAxis);
     ++fFullRedrawCount;
 }
 

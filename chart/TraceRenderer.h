@@ -8,13 +8,12 @@
 #include "chart/Series.h"
 
 #include <QColor>
+#include <QImage>
 #include <QRect>
-
-class QPainter;
 
 namespace TraceStyle {
 // LinePen: opaque, solid, rounded ends; device pixels at any density.
-inline const QColor Color(68, 102, 163);
+constexpr QRgb Color = qRgb(68, 102, 163);
 constexpr int Width = 3;
 } // namespace TraceStyle
 
@@ -23,8 +22,9 @@ constexpr int Width = 3;
 // strokes at the lowest and highest Sample show in full while the left axis line stays clear.
 QRect TraceClipRect(const QRect& plot);
 
-void DrawTrace(QPainter& painter, const QRect& plot, const TChartSeries& series,
+// Both draw onto picture, on which no painter may be active.
+void DrawTrace(QImage& picture, const QRect& plot, const TChartSeries& series,
                const TChartAxis& bottom, const TChartAxis& left);
 
-void DrawTraceStrokeByStroke(QPainter& painter, const QRect& plot, const TChartSeries& series,
+void DrawTraceStrokeByStroke(QImage& picture, const QRect& plot, const TChartSeries& series,
                              const TChartAxis& bottom, const TChartAxis& left);

@@ -31,14 +31,13 @@ struct Trace {
     TChartAxis left{TChartAxis::TOrientation::Vertical};
 };
 
-using Renderer = void (*)(QPainter&, const QRect&, const TChartSeries&, const TChartAxis&,
+using Renderer = void (*)(QImage&, const QRect&, const TChartSeries&, const TChartAxis&,
                           const TChartAxis&);
 
 QImage Render(const Trace& trace, Renderer renderer) {
     QImage image(1177, 448, QImage::Format_RGB32);
     image.fill(Background);
-    QPainter painter(&image);
-    renderer(painter, Plot, trace.series, trace.bottom, trace.left);
+    renderer(image, Plot, trace.series, trace.bottom, trace.left);
     return image;
 }
 
