@@ -40,12 +40,15 @@ void TChart::LayoutPlotRect() {
 }
 
 void TChart::Render(QImage& image) {
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    DrawBackground(painter);
-    LayoutPlotRect();
-    DrawAxes(painter);
-    painter.end(); // the trace writes the picture's pixels itself
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        DrawBackground(painter);
+        LayoutPlotRect();
+        DrawAxes(painter); // under the trace
+    }
+    // Last, on top of everything: the trace writes the picture's pixels itself, so no painter
+    // may be open on it.
     DrawTrace(image, fPlotRect, fSeries, fBottomAxis, fLeftAxis);
     ++fFullRedrawCount;
 }

@@ -44,6 +44,8 @@ private slots:
     void axisChangesRequestARedraw_data();
     void axisChangesRequestARedraw();
     void redrawPaintsBackgroundBevelAxesAndTrace();
+    void tooSmallForItsBandsStillDraws_data();
+    void tooSmallForItsBandsStillDraws();
 };
 
 void TestChart::requestsCoalesceIntoOneRedraw() {
@@ -126,6 +128,26 @@ void TestChart::redrawPaintsBackgroundBevelAxesAndTrace() {
     // The trace's first level, at Y = 0 from X = 0 to X = 1, lies on the bottom edge.
     const int x1 = c->BottomAxis().ValueToPixel(1);
     QCOMPARE(p.pixel((plot.left() + x1) / 2 + 1, plot.bottom()), TraceStyle::Color);
+}
+
+void TestChart::tooSmallForItsBandsStillDraws_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("one pixel") << QSize(1, 1);
+    QTest::newRow("narrower than the left band") << QSize(30, 200);
+    QTest::newRow("lower than the bottom band") << QSize(400, 20);
+}
+
+void TestChart::tooSmallForItsBandsStillDraws() {
+    QFETCH(QSize, size);
+    TChart chart;
+    chart.resize(size);
+    chart.BottomAxis().StoreRange(0, 255);
+    chart.LeftAxis().StoreRange(0, 255);
+    for (int i = 0; i < 300; ++i)
+        chart.Series().AddY(i % 256);
+    QImage image(size, QImage::Format_RGB32);
+    chart.Render(image);
+    QCOMPARE(chart.FullRedrawCount(), 1);
 }
 
 QTEST_MAIN(TestChart)

@@ -64,6 +64,8 @@ private slots:
     void matchesTheStrokeByStrokeDrawing_data();
     void matchesTheStrokeByStrokeDrawing();
     void staysInsideTheClip();
+    void drawsOnAnyImageFormat_data();
+    void drawsOnAnyImageFormat();
 };
 
 void TestTraceRenderer::matchesTheStrokeByStrokeDrawing_data() {
@@ -144,6 +146,30 @@ void TestTraceRenderer::staysInsideTheClip() {
         for (int x = 0; x < image.width(); ++x)
             if (!clip.contains(x, y))
                 QVERIFY2(!Inked(image, x, y), qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+}
+
+void TestTraceRenderer::drawsOnAnyImageFormat_data() {
+    QTest::addColumn<QImage::Format>("format");
+    QTest::newRow("premultiplied ARGB") << QImage::Format_ARGB32_Premultiplied;
+    QTest::newRow("ARGB") << QImage::Format_ARGB32;
+    QTest::newRow("24-bit RGB") << QImage::Format_RGB888;
+}
+
+void TestTraceRenderer::drawsOnAnyImageFormat() {
+    QFETCH(QImage::Format, format);
+    Trace trace;
+    for (int i = 0; i < 500; ++i)
+        trace.series.AddY(EcgTable[static_cast<std::size_t>(i % 256)]);
+    trace.bottom.StoreRange(0, 500);
+    trace.bottom.SetPixelRange(Plot.left(), Plot.right());
+    trace.left.StoreRange(0, 255);
+    trace.left.SetPixelRange(Plot.top(), Plot.bottom());
+    const QImage expected = Render(trace, DrawTrace);
+    QImage image(expected.size(), format);
+    image.fill(Background);
+    DrawTrace(image, Plot, trace.series, trace.bottom, trace.left);
+    QCOMPARE(image.format(), format);
+    QCOMPARE(image.convertToFormat(QImage::Format_RGB32), expected);
 }
 
 QTEST_MAIN(TestTraceRenderer)
