@@ -11,6 +11,8 @@
 #include <QRegion>
 #include <QWidget>
 
+class QPainter;
+
 class TChart : public QWidget {
     Q_OBJECT
 public:
@@ -45,6 +47,9 @@ public:
     const TZoomPan& ZoomPan() const { return fZoomPan; }
     bool RestoredAxisScales() const { return fZoomPan.RestoredAxisScales(); }
 
+    // The chart's background: the platform's button face, the window's own background.
+    QColor BackgroundColor() const { return palette().color(QPalette::Button); }
+
     // The part of the chart bounded by the two shown axes, as laid out by the last redraw.
     QRect PlotRect() const { return fPlotRect; }
 
@@ -57,7 +62,11 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // The steps of a full redraw, in order.
+    void DrawBackground(QPainter& painter) const;
+    // Decides the plot rectangle and the axes' pixel ranges; the one place that does.
     void LayoutPlotRect();
+    void DrawAxes(QPainter& painter) const;
     // The zoom drag's outline, in chart pixels; empty while none is shown.
     QRegion RubberBandRegion() const;
     // Draws the outline over the shown picture, inverting each pixel against the background.

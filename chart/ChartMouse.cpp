@@ -37,7 +37,7 @@ void TChart::PaintRubberBand(QPainter& painter, const QRegion& exposed) const {
     const QRegion band = RubberBandRegion().intersected(exposed).intersected(fPicture.rect());
     if (band.isEmpty())
         return;
-    const QRgb invert = (palette().color(QPalette::Button).rgb() ^ BandColor) & RGB_MASK;
+    const QRgb invert = (BackgroundColor().rgb() ^ BandColor) & RGB_MASK;
     for (const QRect& strip : band) {
         QImage pixels = fPicture.copy(strip).convertToFormat(QImage::Format_RGB32);
         for (int y = 0; y < pixels.height(); ++y) {

@@ -457,8 +457,7 @@ void TestZoomPan::rubberBandLeavesNothingBehind() {
     const QImage before = shown(w.chart);
     QCOMPARE(before, w.chart->Picture().convertToFormat(QImage::Format_RGB32));
     const long long redraws = w.chart->FullRedrawCount();
-    const QRgb invert =
-        (w.chart->palette().color(QPalette::Button).rgb() ^ qRgb(192, 192, 192)) & RGB_MASK;
+    const QRgb invert = (w.chart->BackgroundColor().rgb() ^ qRgb(192, 192, 192)) & RGB_MASK;
 
     const QPoint a = w.centre() - QPoint(70, 60);
     w.press(Qt::LeftButton, a);
@@ -494,8 +493,7 @@ void TestZoomPan::rubberBandIsDrawnOverAFullRedraw() {
     w.steps(30); // the new points are drawn in a full redraw while the band is up
     const QImage during = shown(w.chart);
     const QImage picture = w.chart->Picture().convertToFormat(QImage::Format_RGB32);
-    const QRgb invert =
-        (w.chart->palette().color(QPalette::Button).rgb() ^ qRgb(192, 192, 192)) & RGB_MASK;
+    const QRgb invert = (w.chart->BackgroundColor().rgb() ^ qRgb(192, 192, 192)) & RGB_MASK;
     for (const QPoint p :
          {a, b, QPoint(a.x() - 1, b.y() + 1), QPoint((a.x() + b.x()) / 2, a.y() + 1)})
         QCOMPARE(during.pixel(p) & RGB_MASK, (picture.pixel(p) & RGB_MASK) ^ invert);
