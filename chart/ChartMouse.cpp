@@ -32,21 +32,18 @@ QRegion TChart::RubberBandRegion() const {
 
 // Each pixel D under the band shows as D xor B xor S (B the background, S silver): silver where
 // the band crosses the background, and the pixel as it was once the band is gone. The band is
-// painted over the kept picture, so moving it only repaints the strips it leaves and enters.
+// inverted over the kept picture just copied to the window, so moving it only repaints the strips
+// it leaves and enters.
 void TChart::PaintRubberBand(QPainter& painter, const QRegion& exposed) const {
-    const QRegion band = RubberBandRegion().intersected(exposed).intersected(fPicture.rect());
+    const QRegion band = RubberBandRegion().intersected(exposed);
     if (band.isEmpty())
         return;
-    const QRgb invert = (BackgroundColor().rgb() ^ BandColor) & RGB_MASK;
-    for (const QRect& strip : band) {
-        QImage pixels = fPicture.copy(strip).convertToFormat(QImage::Format_RGB32);
-        for (int y = 0; y < pixels.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(pixels.scanLine(y));
-            for (int x = 0; x < pixels.width(); ++x)
-                line[x] ^= invert;
-        }
-        painter.drawImage(strip.topLeft(), pixels);
-    }
+    const QColor invert = QColor::fromRgb((BackgroundColor().rgb() ^ BandColor) & RGB_MASK);
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    for (const QRect& strip : band)
+        painter.fillRect(strip, invert);
+    painter.restore();
 }
 
 void TChart::mousePressEvent(QMouseEvent* event) {
