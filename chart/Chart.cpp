@@ -4,9 +4,6 @@
 #include <QPainter>
 
 namespace {
-// Room kept for the axes' labels until the axes lay out their own bands.
-constexpr int ProvisionalLeftBand = 40;
-constexpr int ProvisionalBottomBand = 24;
 constexpr int BevelWidth = 1;
 } // namespace
 
@@ -27,10 +24,10 @@ void TChart::RequestRedraw() {
 
 void TChart::LayoutPlotRect() {
     const QRect inner = rect().adjusted(BevelWidth, BevelWidth, -BevelWidth, -BevelWidth);
-    fPlotRect = inner.adjusted(ProvisionalLeftBand, 8, -8, -ProvisionalBottomBand);
-    fBottomAxis.SetPixelRange(fPlotRect.left(), fPlotRect.right());
+    // The label font follows the monitor's density, as the window's own fonts do.
+    fAxisPainter.SetLabelFont(TAxisPainter::LabelFont(logicalDpiY()));
+    fPlotRect = fAxisPainter.Layout(inner, fBottomAxis, fLeftAxis, fSeries.Count());
     fTopAxis.SetPixelRange(fPlotRect.left(), fPlotRect.right());
-    fLeftAxis.SetPixelRange(fPlotRect.top(), fPlotRect.bottom());
     fRightAxis.SetPixelRange(fPlotRect.top(), fPlotRect.bottom());
 }
 
@@ -38,6 +35,7 @@ void TChart::Render(QImage& image) {
     LayoutPlotRect();
     QPainter painter(&image);
     painter.fillRect(image.rect(), palette().color(QPalette::Button));
+    fAxisPainter.Draw(painter);
     ++fFullRedrawCount;
 }
 

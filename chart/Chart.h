@@ -3,6 +3,7 @@
 #pragma once
 
 #include "chart/Axis.h"
+#include "chart/AxisPainter.h"
 #include "chart/Series.h"
 
 #include <QImage>
@@ -41,6 +42,8 @@ public:
 
     // The part of the chart bounded by the two shown axes, as laid out by the last redraw.
     QRect PlotRect() const { return fPlotRect; }
+    // The axes' labels and bands as laid out by the last redraw.
+    const TAxisPainter& AxisPainter() const { return fAxisPainter; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -54,6 +57,8 @@ private:
     TChartAxis fTopAxis{TChartAxis::TOrientation::Horizontal};
     TChartAxis fLeftAxis{TChartAxis::TOrientation::Vertical};
     TChartAxis fRightAxis{TChartAxis::TOrientation::Vertical};
+
+    TAxisPainter fAxisPainter;
 
     QImage fPicture;
     QRect fPlotRect;
