@@ -114,7 +114,8 @@ void TestAxisPainter::startUpDrawing() {
         QVERIFY(f.image.pixel(p.right(), p.bottom() + d) != TickGrey);
         QVERIFY(f.image.pixel(p.left() - d, p.top()) != TickGrey);
     }
-    // Grid lines stop short of the axis line: none runs along it.
+    // The label 0 of the left axis gets no grid line: the row just above the bottom axis line
+    // is grey only where a vertical grid line crosses it.
     QCOMPARE(f.image.pixel(middleX, p.bottom() - 1) == GridGrey,
              std::any_of(f.bottom().begin(), f.bottom().end(),
                          [&](const auto& l) { return l.pixel == middleX; }));
