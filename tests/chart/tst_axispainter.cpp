@@ -176,6 +176,9 @@ void TestAxisPainter::rangeChangeRelabels() {
     Fixture tiny(255, QSize(400, 28));
     QVERIFY(tiny.left().empty());
     QCOMPARE(tiny.image.pixel(tiny.plot().left(), tiny.plot().center().y()), Black);
+    // Smaller than its own bands: drawn without complaint.
+    Fixture crushed(255, QSize(3, 3));
+    QVERIFY(crushed.plot().width() <= 0);
 }
 
 QTEST_MAIN(TestAxisPainter)
