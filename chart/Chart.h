@@ -10,6 +10,8 @@
 #include <QRect>
 #include <QWidget>
 
+class QPainter;
+
 class TChart : public QWidget {
     Q_OBJECT
 public:
@@ -50,6 +52,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The steps of a full redraw, in order.
+    void DrawBackground(QPainter& painter) const;
+    // Decides the plot rectangle and the axes' pixel ranges; the one place that does.
     void LayoutPlotRect();
 
     TChartSeries fSeries;
