@@ -19,7 +19,8 @@ QImage TImage::Stretch(const QImage& picture, const QSize& size) {
     const long long sw = source.width();
     const long long sh = source.height();
     for (int y = 0; y < size.height(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(int(y * sh / size.height())));
+        const auto* from =
+            reinterpret_cast<const QRgb*>(source.constScanLine(int(y * sh / size.height())));
         auto* to = reinterpret_cast<QRgb*>(result.scanLine(y));
         for (int x = 0; x < size.width(); ++x)
             to[x] = from[x * sw / size.width()];

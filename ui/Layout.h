@@ -54,7 +54,7 @@ private:
     struct TPlaced {
         QWidget* control;
         const TLayoutEntry* entry;
-        QRect anchorRect;  // the control's rectangle when the parent had anchorParent's size
+        QRect anchorRect; // the control's rectangle when the parent had anchorParent's size
         QSize anchorParent;
         int fontSize;  // pixels at the current density, 0 for the window's font
         int minHeight; // 0 for none

@@ -1,7 +1,9 @@
 #include "ui/TrackBar.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QProxyStyle>
+#include <QStyleOptionSlider>
 
 namespace {
 
@@ -41,6 +43,45 @@ TTrackBar::TTrackBar(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
             Change();
     });
     connect(this, &QSlider::sliderReleased, this, [this] { Change(); });
+    // The paging repeat stops once the thumb has come to the pointer.
+    connect(this, &QSlider::actionTriggered, this, [this] {
+        if (fChannelHeld && ThumbRect().contains(fChannelPress))
+            setRepeatAction(SliderNoAction);
+    });
+}
+
+QRect TTrackBar::ThumbRect() const {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+}
+
+// Anywhere beside the thumb counts as the channel, not only the style's thin groove: a press
+// pages two positions towards the pointer and repeats while the button is held.
+void TTrackBar::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const QRect thumb = ThumbRect();
+    if (event->button() != Qt::LeftButton || thumb.contains(at)) {
+        QSlider::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    fChannelHeld = true;
+    fChannelPress = at;
+    const SliderAction action = at.x() > thumb.center().x() ? SliderPageStepAdd : SliderPageStepSub;
+    triggerAction(action);
+    if (fChannelHeld && !ThumbRect().contains(at))
+        setRepeatAction(action);
+}
+
+void TTrackBar::mouseReleaseEvent(QMouseEvent* event) {
+    if (fChannelHeld && event->button() == Qt::LeftButton) {
+        fChannelHeld = false;
+        setRepeatAction(SliderNoAction);
+        event->accept();
+        return;
+    }
+    QSlider::mouseReleaseEvent(event);
 }
 
 void TTrackBar::SetThumbLength(int pixels) {

@@ -27,9 +27,14 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void Change();
+    QRect ThumbRect() const;
 
     int fThumbLength = DefaultThumbLength;
+    bool fChannelHeld = false;
+    QPoint fChannelPress;
 };

@@ -56,12 +56,12 @@ void TestLayout::desktopCentre_data() {
     QTest::addColumn<QRect>("desktop");
     QTest::addColumn<QSize>("outer");
     QTest::addColumn<QPoint>("expected");
-    QTest::newRow("odd sizes truncate") << QRect(0, 0, 1921, 1081) << QSize(943, 571)
-                                        << QPoint(960 - 471, 540 - 285);
+    QTest::newRow("odd sizes truncate")
+        << QRect(0, 0, 1921, 1081) << QSize(943, 571) << QPoint(960 - 471, 540 - 285);
     QTest::newRow("desktop with an offset") << QRect(-1280, 100, 3200, 1200) << QSize(1177, 714)
                                             << QPoint(-1280 + 1600 - 588, 100 + 600 - 357);
-    QTest::newRow("larger than the desktop") << QRect(10, 20, 800, 600) << QSize(1177, 714)
-                                             << QPoint(10, 20);
+    QTest::newRow("larger than the desktop")
+        << QRect(10, 20, 800, 600) << QSize(1177, 714) << QPoint(10, 20);
 }
 
 void TestLayout::desktopCentre() {

@@ -42,8 +42,8 @@ QImage Arrow() {
     painter.setClipRect(256, 0, 256, 512);
     painter.fillPath(path, QColor(63, 152, 224));
     painter.setClipping(false);
-    painter.strokePath(path, QPen(QColor(33, 33, 33), 32, Qt::SolidLine, Qt::RoundCap,
-                                  Qt::RoundJoin));
+    painter.strokePath(path,
+                       QPen(QColor(33, 33, 33), 32, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     return image;
 }
 
