@@ -59,6 +59,8 @@ private slots:
     void trackBarChannelPress();
     void trackBarsAsLaidOut();
     void radioGroupClicks();
+    void colours_data();
+    void colours();
     void stacking();
     void cursors();
     void arrowPicture();
@@ -320,6 +322,33 @@ void TestControls::radioGroupClicks() {
     QCOMPARE(c.focusPolicy(), Qt::StrongFocus);
     QCOMPARE(a.focusPolicy(), Qt::ClickFocus);
     QCOMPARE(b.focusPolicy(), Qt::ClickFocus);
+}
+
+void TestControls::colours_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QColor>("expected");
+    const QColor highlight = QApplication::palette().color(QPalette::Light);
+    const QColor shadow = QApplication::palette().color(QPalette::Dark);
+    QTest::newRow("Panel1 bevel top left") << "Panel1" << QPoint(0, 0) << highlight;
+    QTest::newRow("Panel1 bevel bottom") << "Panel1" << QPoint(200, 197) << shadow;
+    QTest::newRow("Panel1 bevel right") << "Panel1" << QPoint(402, 100) << shadow;
+    QTest::newRow("Panel1 inner border") << "Panel1" << QPoint(1, 1) << QColor(255, 255, 200);
+    QTest::newRow("Panel4 fill") << "Panel4" << QPoint(5, 180) << QColor(189, 255, 189);
+    QTest::newRow("Panel3 shows the window's colour")
+        << "Panel3" << QPoint(420, 20) << QApplication::palette().color(QPalette::Window);
+    QTest::newRow("display frame") << "stHi" << QPoint(0, 30) << QColor(0, 0, 0);
+    QTest::newRow("display background") << "stHi" << QPoint(3, 48) << QColor(166, 202, 240);
+    QTest::newRow("START  AUTO fill") << "cbAuto" << QPoint(188, 34) << QColor(255, 0, 255);
+}
+
+void TestControls::colours() {
+    QFETCH(QString, control);
+    QFETCH(QPoint, at);
+    QFETCH(QColor, expected);
+    Window w;
+    const QImage picture = w->findChild<QWidget*>(control)->grab().toImage();
+    QCOMPARE(picture.pixelColor(at).rgb(), expected.rgb());
 }
 
 void TestControls::stacking() {
