@@ -3,6 +3,7 @@
 #pragma once
 
 #include "chart/Axis.h"
+#include "chart/AxisPainter.h"
 #include "chart/Series.h"
 #include "chart/ZoomPan.h"
 
@@ -52,6 +53,8 @@ public:
 
     // The part of the chart bounded by the two shown axes, as laid out by the last redraw.
     QRect PlotRect() const { return fPlotRect; }
+    // The axes' labels and bands as laid out by the last redraw.
+    const TAxisPainter& AxisPainter() const { return fAxisPainter; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -66,7 +69,6 @@ private:
     void DrawBackground(QPainter& painter) const;
     // Decides the plot rectangle and the axes' pixel ranges; the one place that does.
     void LayoutPlotRect();
-    void DrawAxes(QPainter& painter) const;
     // The zoom drag's outline, in chart pixels; empty while none is shown.
     QRegion RubberBandRegion() const;
     // Draws the outline over the shown picture, inverting each pixel against the background.
@@ -79,6 +81,8 @@ private:
     TChartAxis fRightAxis{TChartAxis::TOrientation::Vertical};
     TZoomPan fZoomPan{fBottomAxis, fTopAxis, fLeftAxis, fRightAxis};
     bool fRubberBandShown = false; // from the zoom drag's first move to its release
+
+    TAxisPainter fAxisPainter;
 
     QImage fPicture;
     QRect fPlotRect;

@@ -1,5 +1,6 @@
 // Zooming, panning, the wheel and "1:1", driven through real mouse events on the main window's
 // chart, together with the width slider and the after-add rule that read the same bottom range.
+#include "chart/AxisPainter.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
 #include "ui/CheckBox.h"
@@ -123,6 +124,7 @@ private slots:
     void rubberBandLeavesNothingBehind();
     void rubberBandIsDrawnOverAFullRedraw();
     void randomUseKeepsTheChartSound();
+    void rangesAtTheLimitOfDoubles();
 };
 
 void TestZoomPan::leftDrag_data() {
@@ -508,12 +510,22 @@ void TestZoomPan::randomUseKeepsTheChartSound() {
     auto uniform = [&random](int lo, int hi) {
         return std::uniform_int_distribution(lo, hi)(random);
     };
+    // Mostly on or near the chart; now and then far off it, as a drag may end anywhere on a
+    // large desktop, which zooms out several times over.
     auto anywhere = [&] {
-        return QPoint(uniform(-40, w.chart->width() + 40), uniform(-40, w.chart->height() + 40));
+        const int beyond = uniform(0, 9) == 0 ? 4000 : 40;
+        return QPoint(uniform(-beyond, w.chart->width() + beyond),
+                      uniform(-beyond, w.chart->height() + beyond));
     };
     TChartAxis* axes[] = {&w.bottom(), &w.chart->TopAxis(), &w.left(), &w.chart->RightAxis()};
-    for (int step = 0; step < 3000; ++step) {
-        const int action = uniform(0, 11);
+    // Zooms, pans and wheel turns come in runs, so that ranges also drift far out and far in.
+    int action = 0;
+    int run = 0;
+    for (int step = 0; step < 4000; ++step) {
+        if (run-- <= 0) {
+            action = uniform(0, 12);
+            run = action == 3 || action == 4 || action == 5 || action >= 11 ? uniform(0, 30) : 0;
+        }
         try {
             switch (action) {
             case 0:
@@ -548,8 +560,12 @@ void TestZoomPan::randomUseKeepsTheChartSound() {
             case 10:
                 QTest::mouseClick(w->btn256, Qt::LeftButton);
                 break;
-            default:
+            case 11:
                 w.zoom(w.centre(), w.centre() + QPoint(uniform(17, 40), uniform(17, 40)));
+                break;
+            default: // out, as far as a large desktop allows
+                w.zoom(w.chart->PlotRect().topLeft(), QPoint(w.chart->width() + uniform(0, 4000),
+                                                             w.chart->height() + uniform(0, 4000)));
                 break;
             }
             w.chart->repaint();
@@ -568,8 +584,30 @@ void TestZoomPan::randomUseKeepsTheChartSound() {
         const TChartSeries& series = *w->Series1;
         for (int i = 0; i < series.Count(); ++i)
             QCOMPARE(series.XValues()[i], double(i));
-        // TODO(labels): no axis is given more than 10,000 labels, once the chart exposes them.
+        const TAxisPainter& labels = w.chart->AxisPainter();
+        QVERIFY(labels.BottomLabels().size() <= 10000 && labels.LeftLabels().size() <= 10000);
     }
+}
+
+void TestZoomPan::rangesAtTheLimitOfDoubles() {
+    // Zoomed out so far that the width of a range no longer fits a double: a zoom, pan or wheel
+    // turn that would give a non-finite end leaves the range as it was.
+    Window w;
+    w.steps(20);
+    for (TChartAxis* axis : {&w.bottom(), &w.left()})
+        axis->SetMinMax(-1.7e308, 1.7e308);
+    w.chart->repaint();
+    const QPoint c = w.centre();
+    w.zoom(w.chart->PlotRect().topLeft(), w.chart->PlotRect().bottomRight() + QPoint(900, 900));
+    w.pan(c, c + QPoint(25, 25));
+    w.wheel(120);
+    w.zoom(w.chart->PlotRect().topLeft() + QPoint(1, 1), c);
+    for (const TChartAxis* axis : {&w.bottom(), &w.left()}) {
+        QVERIFY(std::isfinite(axis->Minimum()) && std::isfinite(axis->Maximum()));
+        QVERIFY(axis->Minimum() <= axis->Maximum());
+    }
+    w.oneToOne();
+    QVERIFY(sameRange(rangeOf(w.bottom()), {-1.7e308, 1.7e308}));
 }
 
 QTEST_MAIN(TestZoomPan)
