@@ -362,15 +362,29 @@ void TestAutoRun::steppingRunsAtTheSliderRate() {
 
 void TestAutoRun::quickTogglesMakeNoBurstOfSteps() {
     Window w;
+    QElapsedTimer watch;
+    watch.start();
+    std::vector<qint64> steps;
+    const auto step = w->Timer1->OnTimer;
+    w->Timer1->OnTimer = [&](QObject* Sender) {
+        steps.push_back(watch.elapsed());
+        step(Sender);
+    };
     for (int i = 0; i < 21; ++i)
         w->Image1Click(w->Image1);
+    const qint64 lastToggle = watch.elapsed();
     QVERIFY(w.running());
     QCOMPARE(w.toggles->count(), 21);
     QCOMPARE(w.count(), 1);
     VERIFY_INVARIANT(w);
-    QTest::qWait(0); // one round of events: the clock's period has only just begun
-    QCOMPARE(w.count(), 1);
-    QTRY_VERIFY(w.count() > 1);
+    // Each toggle began a fresh period; the steps come one period apart after the last one.
+    QTRY_VERIFY(steps.size() >= 3);
+    for (std::size_t k = 0; k < 3; ++k)
+        QVERIFY2(steps[k] >= lastToggle + 10 * qint64(k + 1) - 1,
+                 qPrintable(QStringLiteral("step %1 at %2 ms, %3 ms after the last toggle")
+                                .arg(k + 1)
+                                .arg(steps[k])
+                                .arg(steps[k] - lastToggle)));
 }
 
 void TestAutoRun::pulseHeights_data() {
