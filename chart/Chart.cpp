@@ -1,13 +1,14 @@
 #include "chart/Chart.h"
 
+#include "chart/TraceRenderer.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
 namespace {
-// Room kept for the axes' labels until the axes lay out their own bands.
-constexpr int ProvisionalLeftBand = 40;
-constexpr int ProvisionalBottomBand = 24;
 constexpr int BevelWidth = 1;
+const QColor BevelLight(255, 255, 255);
+const QColor BevelShadow(160, 160, 160);
 } // namespace
 
 TChart::TChart(QWidget* parent) : QWidget(parent) {
@@ -27,18 +28,35 @@ void TChart::RequestRedraw() {
 
 void TChart::LayoutPlotRect() {
     const QRect inner = rect().adjusted(BevelWidth, BevelWidth, -BevelWidth, -BevelWidth);
-    fPlotRect = inner.adjusted(ProvisionalLeftBand, 8, -8, -ProvisionalBottomBand);
-    fBottomAxis.SetPixelRange(fPlotRect.left(), fPlotRect.right());
+    // The label font follows the monitor's density, as the window's own fonts do.
+    fAxisPainter.SetLabelFont(TAxisPainter::LabelFont(logicalDpiY()));
+    fPlotRect = fAxisPainter.Layout(inner, fBottomAxis, fLeftAxis, fSeries.Count());
     fTopAxis.SetPixelRange(fPlotRect.left(), fPlotRect.right());
-    fLeftAxis.SetPixelRange(fPlotRect.top(), fPlotRect.bottom());
     fRightAxis.SetPixelRange(fPlotRect.top(), fPlotRect.bottom());
 }
 
 void TChart::Render(QImage& image) {
-    LayoutPlotRect();
-    QPainter painter(&image);
-    painter.fillRect(image.rect(), palette().color(QPalette::Button));
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        DrawBackground(painter);
+        LayoutPlotRect();
+        fAxisPainter.Draw(painter); // lines, ticks, grid and labels, under the trace
+    }
+    // Last, on top of everything: the trace writes the picture's pixels itself, so no painter
+    // may be open on it.
+    DrawTrace(image, fPlotRect, fSeries, fBottomAxis, fLeftAxis);
     ++fFullRedrawCount;
+}
+
+void TChart::DrawBackground(QPainter& painter) const {
+    // The button face, as the window's own background, so the chart sits flat in its panel.
+    const QRect all = rect();
+    painter.fillRect(all, palette().color(QPalette::Button));
+    painter.fillRect(QRect(0, 0, all.width(), BevelWidth), BevelLight);
+    painter.fillRect(QRect(0, 0, BevelWidth, all.height()), BevelLight);
+    painter.fillRect(QRect(0, all.height() - BevelWidth, all.width(), BevelWidth), BevelShadow);
+    painter.fillRect(QRect(all.width() - BevelWidth, 0, BevelWidth, all.height()), BevelShadow);
 }
 
 void TChart::UndoZoom() {

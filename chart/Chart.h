@@ -3,11 +3,14 @@
 #pragma once
 
 #include "chart/Axis.h"
+#include "chart/AxisPainter.h"
 #include "chart/Series.h"
 
 #include <QImage>
 #include <QRect>
 #include <QWidget>
+
+class QPainter;
 
 class TChart : public QWidget {
     Q_OBJECT
@@ -41,12 +44,17 @@ public:
 
     // The part of the chart bounded by the two shown axes, as laid out by the last redraw.
     QRect PlotRect() const { return fPlotRect; }
+    // The axes' labels and bands as laid out by the last redraw.
+    const TAxisPainter& AxisPainter() const { return fAxisPainter; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The steps of a full redraw, in order.
+    void DrawBackground(QPainter& painter) const;
+    // Decides the plot rectangle and the axes' pixel ranges; the one place that does.
     void LayoutPlotRect();
 
     TChartSeries fSeries;
@@ -54,6 +62,8 @@ private:
     TChartAxis fTopAxis{TChartAxis::TOrientation::Horizontal};
     TChartAxis fLeftAxis{TChartAxis::TOrientation::Vertical};
     TChartAxis fRightAxis{TChartAxis::TOrientation::Vertical};
+
+    TAxisPainter fAxisPainter;
 
     QImage fPicture;
     QRect fPlotRect;
