@@ -9,10 +9,10 @@
 #include "ui/Unit1.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QPushButton>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
