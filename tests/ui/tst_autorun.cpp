@@ -388,21 +388,29 @@ void TestAutoRun::quickTogglesMakeNoBurstOfSteps() {
 }
 
 void TestAutoRun::pulseHeights_data() {
+    QTest::addColumn<int>("density");
     QTest::addColumn<int>("heightAfterLayout");
     QTest::addColumn<QList<int>>("heights");
-    QTest::newRow("120 ppi") << 163 << QList<int>{168, 163, 168, 163};
-    QTest::newRow("96 ppi") << 131 << QList<int>{136, 141, 146, 151, 156, 161, 166, 163, 168, 163};
-    QTest::newRow("144 ppi") << 195 << QList<int>{163, 168, 163, 168};
-    QTest::newRow("192 ppi") << 261 << QList<int>{163, 168, 163};
+    QTest::newRow("120 ppi") << 120 << 163 << QList<int>{168, 163, 168, 163};
+    QTest::newRow("96 ppi") << 96 << 131
+                            << QList<int>{136, 141, 146, 151, 156, 161, 166, 163, 168, 163};
+    QTest::newRow("144 ppi") << 144 << 195 << QList<int>{163, 168, 163, 168};
+    QTest::newRow("192 ppi") << 192 << 261 << QList<int>{163, 168, 163};
 }
 
 void TestAutoRun::pulseHeights() {
+    QFETCH(int, density);
     QFETCH(int, heightAfterLayout);
     QFETCH(QList<int>, heights);
     Window w;
+    // On a screen of the row's density the layout has scaled the arrow itself; elsewhere it
+    // starts from the height the layout would give there.
+    if (qRound(w->screen()->logicalDotsPerInch()) == density)
+        QCOMPARE(w->Image1->height(), heightAfterLayout);
+    else
+        w->Image1->resize(w->Image1->width(), heightAfterLayout);
     const QPoint place = w->Image1->pos();
     const int width = w->Image1->width();
-    w->Image1->resize(width, heightAfterLayout);
     QList<int> seen;
     for (qsizetype i = 0; i < heights.size(); ++i) {
         w->Timer2Timer(w->Timer2);
