@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
 
 namespace {
 // The rubber band's pen: silver, 3 pixels wide, centred on the rectangle's edges.
@@ -20,9 +21,11 @@ void TChart::UndoZoom() {
 QRegion TChart::RubberBandRegion() const {
     if (!fRubberBandShown)
         return {};
-    const QRect edges =
-        QRect(QPoint(fZoomPan.X0(), fZoomPan.Y0()), QPoint(fZoomPan.X1(), fZoomPan.Y1()))
-            .normalized();
+    // The corners ordered by hand: QRect::normalized() would move a left or upper corner by a
+    // pixel.
+    const QRect edges(
+        QPoint(std::min(fZoomPan.X0(), fZoomPan.X1()), std::min(fZoomPan.Y0(), fZoomPan.Y1())),
+        QPoint(std::max(fZoomPan.X0(), fZoomPan.X1()), std::max(fZoomPan.Y0(), fZoomPan.Y1())));
     const QRect outer =
         edges.adjusted(-BandHalfWidth, -BandHalfWidth, BandHalfWidth, BandHalfWidth);
     const int inset = BandHalfWidth + 1;

@@ -89,11 +89,14 @@ struct Window {
 
 // Pixels under a 3-pixel outline centred on the edges of the rectangle with corners a and b.
 bool underBand(QPoint p, QPoint a, QPoint b) {
-    const QRect r = QRect(a, b).normalized();
-    const bool outer = p.x() >= r.left() - 1 && p.x() <= r.right() + 1 && p.y() >= r.top() - 1 &&
-                       p.y() <= r.bottom() + 1;
-    const bool inner = p.x() >= r.left() + 2 && p.x() <= r.right() - 2 && p.y() >= r.top() + 2 &&
-                       p.y() <= r.bottom() - 2;
+    const int left = std::min(a.x(), b.x());
+    const int right = std::max(a.x(), b.x());
+    const int top = std::min(a.y(), b.y());
+    const int bottom = std::max(a.y(), b.y());
+    const bool outer =
+        p.x() >= left - 1 && p.x() <= right + 1 && p.y() >= top - 1 && p.y() <= bottom + 1;
+    const bool inner =
+        p.x() >= left + 2 && p.x() <= right - 2 && p.y() >= top + 2 && p.y() <= bottom - 2;
     return outer && !inner;
 }
 
