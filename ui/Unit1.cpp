@@ -3,6 +3,7 @@
 #include "chart/Chart.h"
 #include "chart/ChartError.h"
 #include "engine/WaveTables.h"
+#include "ui/Accessibility.h"
 #include "ui/CheckBox.h"
 #include "ui/Image.h"
 #include "ui/IntervalTimer.h"
@@ -38,6 +39,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quarnel Electronics WAWETable simulator"));
     CreateComponents();
+    InstallAccessibility(*this);
     WireEvents();
     FormCreate(this);
 }
