@@ -5,7 +5,7 @@ set(CPACK_PACKAGE_NAME wawetable)
 set(CPACK_PACKAGE_VENDOR "Quarnel Electronics")
 set(CPACK_PACKAGE_CONTACT "Quarnel Electronics <wawetable@quarnel.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "WAWETable simulator: a wavetable signal generator to step through")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "A teaching tool that imitates a wavetable signal generator built on a small microcontroller: "
     "an 8-bit table pointer walks a 256-byte wave table and every step sends one byte to an "
     "imitated digital-to-analogue converter, drawn as one more stair of a chart.")

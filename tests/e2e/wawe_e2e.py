@@ -13,7 +13,6 @@ import signal
 import subprocess
 import tempfile
 import time
-
 import warnings
 
 import numpy
@@ -26,7 +25,7 @@ TITLE = "Quarnel Electronics WAWETable simulator"
 PROGRAM = os.environ.get("WAWE_PROGRAM") or os.path.join(
     os.path.dirname(__file__), "..", "..", "build", "release", "app", "wawetable"
 )
-SCREEN = (1920, 1200)
+XVFB_SCREEN = (1920, 1200)
 
 
 def wait_for(condition, what, timeout=10.0):
@@ -42,33 +41,21 @@ def wait_for(condition, what, timeout=10.0):
 
 
 class Desktop:
-    """Xvfb on a free display, a D-Bus session and the accessibility bus, for this process."""
+    """An X display with a D-Bus session and an accessibility bus of its own, for this process: a
+    fresh Xvfb on a free display, or the display named (then its X resources are left alone)."""
 
-    def __init__(self):
+    def __init__(self, display=None):
         self.runtime = tempfile.mkdtemp(prefix="wawe-e2e-")
         os.chmod(self.runtime, 0o700)
-        read_end, write_end = os.pipe()
-        # -noreset: without it the server resets when its last client leaves and forgets Xft.dpi.
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
-             "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-        )
-        os.close(write_end)
-        number = b""
-        while not number.endswith(b"\n"):
-            chunk = os.read(read_end, 16)
-            if not chunk:
-                raise RuntimeError("Xvfb did not start")
-            number += chunk
-        os.close(read_end)
-        self.display = ":" + number.decode().strip()
+        self.xvfb = None
+        self.display = display or self._start_xvfb()
 
         # Everything started from here on, pyatspi included, sees only this desktop.
         for name in ("WAYLAND_DISPLAY", "AT_SPI_BUS_ADDRESS", "DBUS_SESSION_BUS_ADDRESS"):
             os.environ.pop(name, None)
         os.environ["DISPLAY"] = self.display
         os.environ["XDG_RUNTIME_DIR"] = self.runtime
+        self.screen = tuple(int(v) for v in xdotool("getdisplaygeometry").split())
         launch = subprocess.run(["dbus-launch", "--sh-syntax"], capture_output=True, text=True,
                                 check=True).stdout
         for line in launch.splitlines():
@@ -80,6 +67,24 @@ class Desktop:
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(self._accessibility_bus_up, "the accessibility bus")
 
+    def _start_xvfb(self):
+        read_end, write_end = os.pipe()
+        # -noreset: without it the server resets when its last client leaves and forgets Xft.dpi.
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
+             "-screen", "0", f"{XVFB_SCREEN[0]}x{XVFB_SCREEN[1]}x24"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        )
+        os.close(write_end)
+        number = b""
+        while not number.endswith(b"\n"):
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                raise RuntimeError("Xvfb did not start")
+            number += chunk
+        os.close(read_end)
+        return ":" + number.decode().strip()
+
     @staticmethod
     def _accessibility_bus_up():
         reply = subprocess.run(
@@ -89,13 +94,16 @@ class Desktop:
         return "boolean true" in reply.stdout
 
     def set_dpi(self, dpi):
+        if self.xvfb is None:
+            return  # not ours to change
         subprocess.run(["xrdb", "-nocpp", "-merge", "-"], input=f"Xft.dpi: {dpi}\n", text=True,
                        check=True)
 
     def close(self):
         for process in (self.atspi, self.xvfb):
-            process.terminate()
-            process.wait(timeout=10)
+            if process is not None:
+                process.terminate()
+                process.wait(timeout=10)
         try:
             os.kill(self.dbus_pid, signal.SIGTERM)
         except ProcessLookupError:
@@ -106,10 +114,11 @@ class Desktop:
 _desktop = None
 
 
-def desktop():
+def desktop(display=None):
+    """This process's desktop, made on first use: a fresh Xvfb, or the display named."""
     global _desktop
     if _desktop is None:
-        _desktop = Desktop()
+        _desktop = Desktop(display)
         atexit.register(_desktop.close)
     return _desktop
 
@@ -185,8 +194,7 @@ class Program:
     """The simulator, started as a user starts it, on the test process's desktop."""
 
     def __init__(self, dpi=120):
-        desk = desktop()
-        desk.set_dpi(dpi)
+        desktop().set_dpi(dpi)
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    LC_ALL="C.UTF-8")
         self.log = tempfile.TemporaryFile()
@@ -250,10 +258,15 @@ class Program:
 
     def client_size(self):
         """(width, height) of the window's client area; with no window manager there is no frame."""
+        return self.window_rect()[2:]
+
+    def window_rect(self):
+        """(x, y, width, height) of the window's client area on the screen."""
         info = subprocess.run(["xwininfo", "-id", self.window], capture_output=True, text=True,
                               check=True).stdout
         fields = dict(line.strip().split(":", 1) for line in info.splitlines() if ":" in line)
-        return int(fields["Width"]), int(fields["Height"])
+        return tuple(int(fields[name]) for name in
+                     ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
     def resize(self, width, height):
         xdotool("windowsize", "--sync", self.window, width, height)
@@ -342,7 +355,8 @@ class Program:
         """What the screen shows inside rect (x, y, width, height), cut to the screen."""
         x, y, width, height = rect
         left, top = max(x, 0), max(y, 0)
-        right, bottom = min(x + width, SCREEN[0]), min(y + height, SCREEN[1])
+        screen_width, screen_height = desktop().screen
+        right, bottom = min(x + width, screen_width), min(y + height, screen_height)
         image = ImageGrab.grab(bbox=(left, top, right, bottom), xdisplay=desktop().display)
         return Screenshot(numpy.asarray(image.convert("RGB")), (left, top))
 
