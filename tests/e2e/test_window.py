@@ -20,10 +20,10 @@ class WindowTest(unittest.TestCase):
         """Making the window 200 pixels wider and 100 taller gives all of it to the chart, which
         redraws its axes to the new size; the controls above it keep their places."""
         with Program() as p:
-            chart, speed = p.chart(), p.slider("Speed")
+            chart, speed, chart_width = p.chart(), p.slider("Speed"), p.slider("Chart width")
             x, y, width, height = chart.rect
             plot = find_plot_rect(p.settled_screenshot(chart.rect).pixels)
-            speed_rect = speed.rect
+            speed_rect, slider_rect = speed.rect, chart_width.rect
 
             p.resize(1177 + 200, 714 + 100)
             wait_for(lambda: p.client_size() == (1377, 814), "the window to take its new size")
@@ -32,7 +32,10 @@ class WindowTest(unittest.TestCase):
             grown = find_plot_rect(p.settled_screenshot(chart.rect).pixels)
             self.assertEqual(grown.width, plot.width + 200)
             self.assertEqual(grown.height, plot.height + 100)
+            self.assertEqual(chart.rect[:2], (x, y))
             self.assertEqual(speed.rect, speed_rect)
+            sx, sy, s_width, s_height = slider_rect
+            self.assertEqual(chart_width.rect, (sx, sy, s_width + 200, s_height))
 
 
 if __name__ == "__main__":
