@@ -319,15 +319,15 @@ class Program:
     # ignores (Qt's default on X11 is 400 ms).
     DOUBLE_CLICK_TIME = 0.5
 
-    def click(self, where, button=1, repeat=1):
-        """Clicks where (a control's centre or a screen point); repeat > 1 clicks in quick
-        succession, which makes double clicks. A single click on the spot of the previous one
+    def click(self, where, button=1, repeat=1, delay=0.03):
+        """Clicks where (a control's centre or a screen point); repeat > 1 clicks delay seconds
+        apart, which makes double clicks. A single click on the spot of the previous one
         waits until it can no longer count as the second half of a double click."""
         x, y = where.centre if isinstance(where, Control) else where
         last = getattr(self, "_last_click", None)
         if last and abs(last[0] - x) <= 5 and abs(last[1] - y) <= 5:
             time.sleep(max(0.0, last[2] + self.DOUBLE_CLICK_TIME - time.monotonic()))
-        xdotool("mousemove", x, y, "click", "--repeat", repeat, "--delay", 30, button)
+        xdotool("mousemove", x, y, "click", "--repeat", repeat, "--delay", int(delay * 1000), button)
         self._last_click = (x, y, time.monotonic())
 
     def drag(self, start, end, button=1, steps=8):
