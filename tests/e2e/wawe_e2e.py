@@ -315,20 +315,26 @@ class Program:
 
     # Real input: the X server's test extension, as from a mouse and a keyboard.
 
-    # Two clicks at one spot closer together than this are a double click, which the arrow
+    # Two presses at one spot closer together than this make a double click, which the arrow
     # ignores (Qt's default on X11 is 400 ms).
     DOUBLE_CLICK_TIME = 0.5
 
-    def click(self, where, button=1, repeat=1, delay=0.03):
-        """Clicks where (a control's centre or a screen point); repeat > 1 clicks delay seconds
-        apart, which makes double clicks. A single click on the spot of the previous one
-        waits until it can no longer count as the second half of a double click."""
-        x, y = where.centre if isinstance(where, Control) else where
-        last = getattr(self, "_last_click", None)
+    def _press_at(self, x, y):
+        """Waits, if need be, until a press at (x, y) can no longer be the second half of a double
+        click, and notes this press."""
+        last = getattr(self, "_last_press", None)
         if last and abs(last[0] - x) <= 5 and abs(last[1] - y) <= 5:
             time.sleep(max(0.0, last[2] + self.DOUBLE_CLICK_TIME - time.monotonic()))
-        xdotool("mousemove", x, y, "click", "--repeat", repeat, "--delay", int(delay * 1000), button)
-        self._last_click = (x, y, time.monotonic())
+        self._last_press = (x, y, time.monotonic())
+
+    def click(self, where, button=1, repeat=1, delay=0.03):
+        """Clicks where (a control's centre or a screen point); repeat > 1 clicks delay seconds
+        apart, which makes double clicks. A single click never doubles an earlier one."""
+        x, y = where.centre if isinstance(where, Control) else where
+        self._press_at(x, y)
+        xdotool("mousemove", x, y, "click", "--repeat", repeat, "--delay", int(delay * 1000),
+                button)
+        self._last_press = (x, y, time.monotonic())
 
     def drag(self, start, end, button=1, steps=8):
         """Presses button at start, moves to end in steps, releases there."""
@@ -337,8 +343,8 @@ class Program:
         for i in range(1, steps + 1):
             moves += ["mousemove", x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps,
                       "sleep", 0.02]
+        self._press_at(x0, y0)
         xdotool("mousemove", x0, y0, "mousedown", button, *moves, "mouseup", button)
-        self._last_click = None
 
     def wheel(self, where, notches):
         """Turns the wheel over where: positive notches away from the user (up)."""
