@@ -12,16 +12,6 @@ def colour_mask(pixels, colour, tolerance=0):
     return numpy.all(numpy.abs(pixels.astype(int) - colour) <= tolerance, axis=2)
 
 
-def longest_run(line):
-    """(start, length) of the longest run of True in a 1-D boolean array; (0, 0) if there is none."""
-    edges = numpy.diff(numpy.concatenate(([0], line.astype(numpy.int8), [0])))
-    starts, ends = numpy.flatnonzero(edges == 1), numpy.flatnonzero(edges == -1)
-    if len(starts) == 0:
-        return 0, 0
-    longest = numpy.argmax(ends - starts)
-    return int(starts[longest]), int(ends[longest] - starts[longest])
-
-
 class PlotRect:
     """The plot rectangle in the screenshot's pixels: left and bottom on the axis lines' inner
     edges, top and right where the axis lines end."""
@@ -47,20 +37,31 @@ class PlotRect:
         return f"PlotRect(left={self.left}, top={self.top}, right={self.right}, bottom={self.bottom})"
 
 
+def groups(indices):
+    """Runs of consecutive integers in an ascending list, as lists."""
+    runs = []
+    for i in indices:
+        if runs and i == runs[-1][-1] + 1:
+            runs[-1].append(int(i))
+        else:
+            runs.append([int(i)])
+    return runs
+
+
 def find_plot_rect(pixels):
-    """The rectangle bounded by the left and the bottom axis lines (black, 2 pixels wide): the only
-    black lines that run for more than half the chart's height and width."""
-    black = colour_mask(pixels, AXIS_LINE, tolerance=40)
-    height, width = black.shape
-    columns = [(x, *longest_run(black[:, x])) for x in range(width)]
-    rows = [(y, *longest_run(black[y, :])) for y in range(height)]
-    left_axis = [c for c in columns if c[2] > height // 2]
-    bottom_axis = [r for r in rows if r[2] > width // 2]
-    if not left_axis or not bottom_axis:
+    """The rectangle bounded by the left and the bottom axis lines (black, 2 pixels wide): the
+    leftmost and the lowest lines that cover more than half the chart's height and width. Where
+    the trace lies on an axis it hides the line, so its pixels count as the line's."""
+    line = colour_mask(pixels, AXIS_LINE, tolerance=40) | trace_mask(pixels)
+    height, width = line.shape
+    columns = groups(numpy.flatnonzero(line.sum(axis=0) > height // 2))
+    rows = groups(numpy.flatnonzero(line.sum(axis=1) > width // 2))
+    if not columns or not rows:
         raise AssertionError("the chart shows no axis lines")
-    x_inner, top, _ = max(left_axis, key=lambda c: c[0])
-    y_inner, start, length = min(bottom_axis, key=lambda r: r[0])
-    return PlotRect(left=x_inner, top=top, right=start + length - 1, bottom=y_inner)
+    left, bottom = columns[0][-1], rows[-1][0]
+    top = numpy.flatnonzero(line[:, left])[0]
+    right = numpy.flatnonzero(line[bottom, :])[-1]
+    return PlotRect(left=int(left), top=int(top), right=int(right), bottom=int(bottom))
 
 
 def trace_mask(pixels):

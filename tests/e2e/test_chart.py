@@ -96,11 +96,12 @@ class ChartTest(unittest.TestCase):
 
         shot, plot, mask = self.look()
         x_of = lambda x: plot.x_of(x, 0, 255)  # noqa: E731
-        edge = 127  # the point X = k holds the Sample at table index k + 1
+        # The point X = k holds the Sample at table index k + 1: X = 127 is the first at 255.
+        edge = 127
         self.assertEqual((sqr_sample(edge), sqr_sample(edge + 1)), (0, 255))
-        self.assert_level(mask, plot, x_of(0), x_of(edge - 1), plot.bottom, "the bottom level")
+        self.assert_level(mask, plot, x_of(0), x_of(edge), plot.bottom, "the bottom level")
         self.assert_level(mask, plot, x_of(edge), x_of(stopped - 1), plot.top, "the top level")
-        rows = trace_rows(mask, x_of(edge - 1))
+        rows = trace_rows(mask, x_of(edge))
         self.assertTrue(len(rows) and rows.min() <= plot.top + 1 and rows.max() >= plot.bottom - 1,
                         "no vertical step from the bottom to the top edge")
         self.assertLessEqual(trace_columns(mask).max(), x_of(stopped - 1) + 3,

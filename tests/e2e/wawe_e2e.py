@@ -13,13 +13,9 @@ import signal
 import subprocess
 import tempfile
 import time
-import warnings
 
 import numpy
 from PIL import ImageGrab
-
-# pyatspi still calls libatspi's older names; the warnings say nothing about the program.
-warnings.filterwarnings("ignore", category=DeprecationWarning, module="pyatspi")
 
 TITLE = "Quarnel Electronics WAWETable simulator"
 PROGRAM = os.environ.get("WAWE_PROGRAM") or os.path.join(
@@ -358,11 +354,14 @@ class Program:
     # What the window shows.
 
     def screenshot(self, rect):
-        """What the screen shows inside rect (x, y, width, height), cut to the screen."""
+        """What the window shows inside rect (x, y, width, height), cut to the window's client
+        area and to the screen."""
         x, y, width, height = rect
-        left, top = max(x, 0), max(y, 0)
+        wx, wy, w_width, w_height = self.window_rect()
         screen_width, screen_height = desktop().screen
-        right, bottom = min(x + width, screen_width), min(y + height, screen_height)
+        left, top = max(x, wx, 0), max(y, wy, 0)
+        right = min(x + width, wx + w_width, screen_width)
+        bottom = min(y + height, wy + w_height, screen_height)
         image = ImageGrab.grab(bbox=(left, top, right, bottom), xdisplay=desktop().display)
         return Screenshot(numpy.asarray(image.convert("RGB")), (left, top))
 
