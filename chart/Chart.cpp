@@ -1,5 +1,7 @@
 #include "chart/Chart.h"
 
+#include "chart/TraceRenderer.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -8,6 +10,9 @@ namespace {
 constexpr int ProvisionalLeftBand = 40;
 constexpr int ProvisionalBottomBand = 24;
 constexpr int BevelWidth = 1;
+const QColor BevelLight(255, 255, 255);
+const QColor BevelShadow(160, 160, 160);
+constexpr int AxisLineWidth = 2;
 } // namespace
 
 TChart::TChart(QWidget* parent) : QWidget(parent) {
@@ -35,10 +40,40 @@ void TChart::LayoutPlotRect() {
 }
 
 void TChart::Render(QImage& image) {
-    LayoutPlotRect();
-    QPainter painter(&image);
-    painter.fillRect(image.rect(), palette().color(QPalette::Button));
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        DrawBackground(painter);
+        LayoutPlotRect();
+        DrawAxes(painter); // under the trace
+    }
+    // Last, on top of everything: the trace writes the picture's pixels itself, so no painter
+    // may be open on it.
+    DrawTrace(image, fPlotRect, fSeries, fBottomAxis, fLeftAxis);
     ++fFullRedrawCount;
+}
+
+void TChart::DrawBackground(QPainter& painter) const {
+    // The button face, as the window's own background, so the chart sits flat in its panel.
+    const QRect all = rect();
+    painter.fillRect(all, palette().color(QPalette::Button));
+    painter.fillRect(QRect(0, 0, all.width(), BevelWidth), BevelLight);
+    painter.fillRect(QRect(0, 0, BevelWidth, all.height()), BevelLight);
+    painter.fillRect(QRect(0, all.height() - BevelWidth, all.width(), BevelWidth), BevelShadow);
+    painter.fillRect(QRect(all.width() - BevelWidth, 0, BevelWidth, all.height()), BevelShadow);
+}
+
+void TChart::DrawAxes(QPainter& painter) const {
+    // The two axis lines, centred on the plot rectangle's left and bottom edges and meeting at
+    // its corner.
+    const QRect plot = fPlotRect;
+    const int half = AxisLineWidth / 2;
+    painter.fillRect(
+        QRect(plot.left() - half, plot.top(), AxisLineWidth, plot.bottom() - plot.top() + half),
+        Qt::black);
+    painter.fillRect(QRect(plot.left() - half, plot.bottom() - half,
+                           plot.right() - plot.left() + half, AxisLineWidth),
+                     Qt::black);
 }
 
 void TChart::UndoZoom() {

@@ -9,6 +9,8 @@
 #include <QRect>
 #include <QWidget>
 
+class QPainter;
+
 class TChart : public QWidget {
     Q_OBJECT
 public:
@@ -47,7 +49,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The steps of a full redraw, in order.
+    void DrawBackground(QPainter& painter) const;
+    // Decides the plot rectangle and the axes' pixel ranges; the one place that does.
     void LayoutPlotRect();
+    void DrawAxes(QPainter& painter) const;
 
     TChartSeries fSeries;
     TChartAxis fBottomAxis{TChartAxis::TOrientation::Horizontal};

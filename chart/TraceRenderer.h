@@ -1,0 +1,30 @@
+// Draws the trace onto the chart's picture: its pen, its clip, and two renderings of the same
+// strokes. DrawTrace is the chart's own: strokes that fall on one pixel column are merged into a
+// few filled runs. DrawTraceStrokeByStroke strokes every line literally; it is the reference the
+// first is compared and measured against.
+#pragma once
+
+#include "chart/Axis.h"
+#include "chart/Series.h"
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+
+namespace TraceStyle {
+// LinePen: opaque, solid, rounded ends; device pixels at any density.
+constexpr QRgb Color = qRgb(68, 102, 163);
+constexpr int Width = 3;
+} // namespace TraceStyle
+
+// Where the trace may draw: from one pixel right of the plot rectangle's left edge to its right
+// edge, and from one pixel above its top edge to one pixel below its bottom edge, so that the
+// strokes at the lowest and highest Sample show in full while the left axis line stays clear.
+QRect TraceClipRect(const QRect& plot);
+
+// Both draw onto picture, on which no painter may be active.
+void DrawTrace(QImage& picture, const QRect& plot, const TChartSeries& series,
+               const TChartAxis& bottom, const TChartAxis& left);
+
+void DrawTraceStrokeByStroke(QImage& picture, const QRect& plot, const TChartSeries& series,
+                             const TChartAxis& bottom, const TChartAxis& left);
