@@ -90,6 +90,33 @@ class ControlsTest(unittest.TestCase):
         self.chart_holds(2)
         self.assertEqual(assert_steady(p.display), "2")
 
+    def test_chart_width_auto_clear_clear_and_256(self):
+        """With the chart 30 samples wide, Auto Clear empties it on the 31st step and the next
+        sweep starts again at X = 0; without Auto Clear it keeps every point; "Clear" empties it
+        and "256" sets the width back to 255."""
+        p = self.program
+        width = p.slider("Chart width")
+        p.click(width)
+        p.key("Home")
+        wait_for(lambda: width.value == 30, "the chart width to be 30")
+        wait_for(lambda: "X from 0 to 30," in p.chart().description, "the chart to be 30 wide")
+        p.click(p.button("+1"), repeat=35)
+        wait_for(lambda: p.display() == "35", "the pointer to show 35")
+        self.chart_holds(4)  # X = 0..30, emptied by X = 31, then 0..3
+
+        p.click(p.check_box("Auto Clear"))
+        wait_for(lambda: not p.check_box("Auto Clear").checked, "Auto Clear to be off")
+        p.click(p.button("+1"), repeat=30)
+        wait_for(lambda: p.display() == "65", "the pointer to show 65")
+        self.chart_holds(34)
+
+        p.click(p.button("Clear"))
+        self.chart_holds(0)
+        self.assertEqual(p.display(), "65")
+        p.click(p.button("256"))
+        wait_for(lambda: width.value == 255, "the chart width to be 255 again")
+        wait_for(lambda: "X from 0 to 255," in p.chart().description, "the chart to be 255 wide")
+
     def test_space_bar_arrow_and_check_box_start_and_stop_stepping(self):
         """The space bar, a click on the arrow and a click on "START  AUTO" each start automatic
         stepping (check mark set, "+1" greyed, the pointer running) and stop it again (the pointer
