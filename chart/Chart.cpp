@@ -6,13 +6,9 @@
 #include <QPainter>
 
 namespace {
-// Room kept for the axes' labels until the axes lay out their own bands.
-constexpr int ProvisionalLeftBand = 40;
-constexpr int ProvisionalBottomBand = 24;
 constexpr int BevelWidth = 1;
 const QColor BevelLight(255, 255, 255);
 const QColor BevelShadow(160, 160, 160);
-constexpr int AxisLineWidth = 2;
 } // namespace
 
 TChart::TChart(QWidget* parent) : QWidget(parent) {
@@ -32,10 +28,10 @@ void TChart::RequestRedraw() {
 
 void TChart::LayoutPlotRect() {
     const QRect inner = rect().adjusted(BevelWidth, BevelWidth, -BevelWidth, -BevelWidth);
-    fPlotRect = inner.adjusted(ProvisionalLeftBand, 8, -8, -ProvisionalBottomBand);
-    fBottomAxis.SetPixelRange(fPlotRect.left(), fPlotRect.right());
+    // The label font follows the monitor's density, as the window's own fonts do.
+    fAxisPainter.SetLabelFont(TAxisPainter::LabelFont(logicalDpiY()));
+    fPlotRect = fAxisPainter.Layout(inner, fBottomAxis, fLeftAxis, fSeries.Count());
     fTopAxis.SetPixelRange(fPlotRect.left(), fPlotRect.right());
-    fLeftAxis.SetPixelRange(fPlotRect.top(), fPlotRect.bottom());
     fRightAxis.SetPixelRange(fPlotRect.top(), fPlotRect.bottom());
 }
 
@@ -45,7 +41,7 @@ void TChart::Render(QImage& image) {
         painter.setRenderHint(QPainter::Antialiasing);
         DrawBackground(painter);
         LayoutPlotRect();
-        DrawAxes(painter); // under the trace
+        fAxisPainter.Draw(painter); // lines, ticks, grid and labels, under the trace
     }
     // Last, on top of everything: the trace writes the picture's pixels itself, so no painter
     // may be open on it.
@@ -61,19 +57,6 @@ void TChart::DrawBackground(QPainter& painter) const {
     painter.fillRect(QRect(0, 0, BevelWidth, all.height()), BevelLight);
     painter.fillRect(QRect(0, all.height() - BevelWidth, all.width(), BevelWidth), BevelShadow);
     painter.fillRect(QRect(all.width() - BevelWidth, 0, BevelWidth, all.height()), BevelShadow);
-}
-
-void TChart::DrawAxes(QPainter& painter) const {
-    // The two axis lines, centred on the plot rectangle's left and bottom edges and meeting at
-    // its corner.
-    const QRect plot = fPlotRect;
-    const int half = AxisLineWidth / 2;
-    painter.fillRect(
-        QRect(plot.left() - half, plot.top(), AxisLineWidth, plot.bottom() - plot.top() + half),
-        Qt::black);
-    painter.fillRect(QRect(plot.left() - half, plot.bottom() - half,
-                           plot.right() - plot.left() + half, AxisLineWidth),
-                     Qt::black);
 }
 
 void TChart::UndoZoom() {

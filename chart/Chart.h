@@ -3,6 +3,7 @@
 #pragma once
 
 #include "chart/Axis.h"
+#include "chart/AxisPainter.h"
 #include "chart/Series.h"
 
 #include <QImage>
@@ -43,6 +44,8 @@ public:
 
     // The part of the chart bounded by the two shown axes, as laid out by the last redraw.
     QRect PlotRect() const { return fPlotRect; }
+    // The axes' labels and bands as laid out by the last redraw.
+    const TAxisPainter& AxisPainter() const { return fAxisPainter; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -53,13 +56,14 @@ private:
     void DrawBackground(QPainter& painter) const;
     // Decides the plot rectangle and the axes' pixel ranges; the one place that does.
     void LayoutPlotRect();
-    void DrawAxes(QPainter& painter) const;
 
     TChartSeries fSeries;
     TChartAxis fBottomAxis{TChartAxis::TOrientation::Horizontal};
     TChartAxis fTopAxis{TChartAxis::TOrientation::Horizontal};
     TChartAxis fLeftAxis{TChartAxis::TOrientation::Vertical};
     TChartAxis fRightAxis{TChartAxis::TOrientation::Vertical};
+
+    TAxisPainter fAxisPainter;
 
     QImage fPicture;
     QRect fPlotRect;
