@@ -7,7 +7,10 @@
 #include "ui/CheckBox.h"
 #include "ui/Image.h"
 #include "ui/IntervalTimer.h"
+#include "ui/Layout.h"
+#include "ui/Panel.h"
 #include "ui/RadioButton.h"
+#include "ui/StaticText.h"
 #include "ui/TrackBar.h"
 
 #include <QApplication>
@@ -27,17 +30,10 @@ template <typename T> T* make(QWidget* parent, const char* name) {
     return widget;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = make<QPushButton>(parent, name);
-    button->setText(caption);
-    return button;
-}
-
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Quarnel Electronics WAWETable simulator"));
     CreateComponents();
     InstallAccessibility(*this);
     WireEvents();
@@ -48,97 +44,62 @@ TForm1::~TForm1() {
     qApp->removeEventFilter(this);
 }
 
+// Creates every component with its state at start; where each one goes and how it looks is the
+// layout's business (Layout.cpp), applied at the end.
 void TForm1::CreateComponents() {
-    resize(1177, 714);
-
     Timer1 = new TIntervalTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->SetInterval(100);
 
-    Panel2 = make<QFrame>(this, "Panel2");
-    Panel2->setGeometry(-6, 216, 1183, 501);
+    Panel2 = make<TPanel>(this, "Panel2");
     Chart1 = make<TChart>(Panel2, "Chart1");
-    Chart1->setGeometry(0, 52, 1177, 448);
     Series1 = &Chart1->Series();
     // The axes' ranges as the layout stores them, unchecked.
     Chart1->BottomAxis().StoreRange(0, 30);
     Chart1->LeftAxis().StoreRange(0, 255);
-    btnZoom = makeButton(Panel2, "btnZoom", QStringLiteral("1:1"));
-    btnZoom->setGeometry(8, 6, 39, 22);
-    btnClearChart = makeButton(Panel2, "btnClearChart", QStringLiteral("Clear"));
-    btnClearChart->setGeometry(53, 6, 59, 24);
+    btnZoom = make<QPushButton>(Panel2, "btnZoom");
+    btnClearChart = make<QPushButton>(Panel2, "btnClearChart");
     cbAutoClear = make<TCheckBox>(Panel2, "cbAutoClear");
-    cbAutoClear->setText(QStringLiteral("Auto Clear"));
-    cbAutoClear->setGeometry(118, 6, 97, 24);
     cbAutoClear->SetChecked(true);
     TrackBar2 = make<TTrackBar>(Panel2, "TrackBar2");
-    TrackBar2->setGeometry(264, 6, 913, 40);
     TrackBar2->SetRange(30, 10000);
     TrackBar2->SetPosition(255);
+    TrackBar2->SetFrequency(1); // the marks run together into a solid strip
 
-    Panel3 = make<QFrame>(this, "Panel3");
-    Panel3->setGeometry(8, 4, 1185, 212);
-    Panel1 = make<QFrame>(Panel3, "Panel1");
-    Panel1->setGeometry(0, 8, 403, 198);
+    Panel3 = make<TPanel>(this, "Panel3");
+    Panel1 = make<TPanel>(Panel3, "Panel1");
     Label1 = make<QLabel>(Panel1, "Label1");
-    Label1->setText(QStringLiteral("Table Pointer\nByte"));
-    Label1->setGeometry(13, 6, 156, 56);
     Label2 = make<QLabel>(Panel1, "Label2");
-    Label2->setText(QStringLiteral("increment"));
-    Label2->setGeometry(196, 38, 103, 24);
-    stHi = make<QLabel>(Panel1, "stHi");
-    stHi->setText(QStringLiteral("000"));
-    stHi->setGeometry(13, 86, 97, 52);
-    Button2 = makeButton(Panel1, "Button2", QStringLiteral("Reset"));
-    Button2->setGeometry(90, 40, 79, 25);
+    stHi = make<TStaticText>(Panel1, "stHi");
+    Button2 = make<QPushButton>(Panel1, "Button2");
     cbAuto = make<TCheckBox>(Panel1, "cbAuto");
-    cbAuto->setText(QStringLiteral("START  AUTO"));
-    cbAuto->setGeometry(196, 4, 189, 35);
     Label5 = make<QLabel>(Panel3, "Label5");
-    Label5->setText(QStringLiteral("WAWE\nTABLE\n(256 BYTES)\n------------->"));
-    Label5->setGeometry(434, 63, 133, 96);
     Label6 = make<QLabel>(Panel3, "Label6");
-    Label6->setText(
-        QStringLiteral("Wave output \non the graph\n(DAC imitation)\n--------------->>\n"
-                       "click the arrow\nor click space"));
-    Label6->setGeometry(787, 32, 167, 144);
 
-    Panel4 = make<QFrame>(Panel3, "Panel4");
-    Panel4->setGeometry(598, 14, 167, 192);
-    struct RadioSpec {
-        TRadioButton** field;
-        const char* name;
-        const char* caption;
-        int top;
-        int width;
-    };
-    const RadioSpec radios[] = {
-        {&rbSin, "rbSin", "SIN", 18, 57},     {&rbSaw, "rbSaw", "SAW", 43, 57},
-        {&rbRSaw, "rbRSaw", "RSAW", 68, 105}, {&rbTri, "rbTri", "TRI", 93, 105},
-        {&rbSqr, "rbSqr", "SQR", 120, 105},   {&rbEcg, "rbEcg", "ECG", 143, 57},
-    };
-    for (const RadioSpec& radio : radios) {
-        *radio.field = make<TRadioButton>(Panel4, radio.name);
-        (*radio.field)->setText(QString::fromLatin1(radio.caption));
-        (*radio.field)->setGeometry(26, radio.top, radio.width, 17);
-    }
+    Panel4 = make<TPanel>(Panel3, "Panel4");
+    rbSin = make<TRadioButton>(Panel4, "rbSin");
+    rbSaw = make<TRadioButton>(Panel4, "rbSaw");
+    rbRSaw = make<TRadioButton>(Panel4, "rbRSaw");
+    rbTri = make<TRadioButton>(Panel4, "rbTri");
+    rbSqr = make<TRadioButton>(Panel4, "rbSqr");
+    rbEcg = make<TRadioButton>(Panel4, "rbEcg");
     rbSin->setChecked(true);
 
     Image1 = make<TImage>(Panel3, "Image1");
-    Image1->setGeometry(984, 48, 168, 163);
 
     Timer2 = new TIntervalTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->SetInterval(300);
 
-    btn256 = makeButton(Panel2, "btn256", QStringLiteral("256"));
-    btn256->setGeometry(205, 6, 59, 24);
-    Button1 = makeButton(Panel1, "Button1", QStringLiteral("+1"));
-    Button1->setGeometry(196, 83, 73, 52);
+    btn256 = make<QPushButton>(Panel2, "btn256");
+    Button1 = make<QPushButton>(Panel1, "Button1");
     TrackBar1 = make<TTrackBar>(Panel1, "TrackBar1");
-    TrackBar1->setGeometry(13, 161, 380, 35);
     TrackBar1->SetRange(1, 500);
     TrackBar1->SetPosition(500);
+    TrackBar1->SetFrequency(10);
+
+    auto* layout = new TLayout(this);
+    layout->Load(TLayout::MonitorDensity(this));
 }
 
 // Handlers are attached only once the layout has set every initial state, so that none of them
