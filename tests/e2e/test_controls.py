@@ -36,8 +36,10 @@ class ControlsTest(unittest.TestCase):
 
     def test_start_up_state(self):
         """Started, the window shows the pointer at 0, SIN and Auto Clear chosen, stepping off with
-        "+1" usable, the sliders at 500 and 255, and a chart of one point on 0..255 by 0..255."""
+        "+1" usable, the sliders at 500 and 255, and a chart of one point on 0..255 by 0..255 that
+        has the keyboard focus."""
         p = self.program
+        wait_for(lambda: p.chart().focused, "the chart to have the keyboard focus")
         self.assertEqual(p.display(), "0")
         for waveform in WAVEFORMS:
             self.assertEqual(p.radio(waveform).checked, waveform == "SIN", waveform)
