@@ -119,6 +119,18 @@ class ControlsTest(unittest.TestCase):
         wait_for(lambda: width.value == 255, "the chart width to be 255 again")
         wait_for(lambda: "X from 0 to 255," in p.chart().description, "the chart to be 255 wide")
 
+    def test_arrow_pulses_only_while_stepping_is_stopped(self):
+        """While stepping is stopped the arrow bounces between 163 and 168 pixels high; while it
+        runs the arrow stands still."""
+        p = self.program
+        arrow = p.button("Start or stop automatic stepping")
+        heights = set()
+        wait_for(lambda: heights.add(arrow.rect[3]) or heights == {163, 168},
+                 f"the arrow to pulse between 163 and 168 pixels (seen: {heights})", timeout=3)
+        p.key("space")
+        wait_for(lambda: p.check_box("START  AUTO").checked, "stepping to start")
+        self.assertIn(assert_steady(lambda: arrow.rect[3], duration=0.8), (163, 168))
+
     def test_space_bar_arrow_and_check_box_start_and_stop_stepping(self):
         """The space bar, a click on the arrow and a click on "START  AUTO" each start automatic
         stepping (check mark set, "+1" greyed, the pointer running) and stop it again (the pointer
