@@ -1,30 +1,50 @@
-// An interval timer with the semantics the window's handlers rely on: assigning a property the
-// value it already has does nothing; a different value restarts the period; never faster than 10
-// ms.
+// The interval timer the window's clocks are made of: an interval in milliseconds, an enabled flag
+// and one tick handler, with the exact restart rules the handlers rely on.
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 #include <functional>
+#include <stdexcept>
+
+// The platform could not supply a timer.
+class EOutOfResources : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 class TIntervalTimer : public QObject {
     Q_OBJECT
 public:
+    // The shortest period the timer ticks at; a shorter interval runs at this one.
     static constexpr int MinimumPeriod = 10;
 
+    // Enabled, with an interval of 1000 ms, as a newly placed timer is.
     explicit TIntervalTimer(QObject* parent = nullptr);
+    ~TIntervalTimer() override;
 
     int Interval() const { return fInterval; }
     bool Enabled() const { return fEnabled; }
+
+    // Assigning the value a property already has does nothing at all. A different value stops the
+    // clock and, if it is enabled with an interval above 0, starts a fresh period: the first tick
+    // comes one full period later. When the platform has no timer to give, the assignment throws
+    // EOutOfResources and the timer is left disabled, so that enabling it again retries.
     void SetInterval(int milliseconds);
     void SetEnabled(bool enabled);
 
+    // Runs on the user-interface thread at each tick. A tick that falls due while the previous
+    // one is still waiting is merged with it; missed ticks are not made up. An error the handler
+    // raises is shown to the user, and the timer keeps running.
     std::function<void(QObject* Sender)> OnTimer;
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     void Restart();
+    void Stop();
 
-    QTimer fTimer;
     int fInterval = 1000;
     bool fEnabled = true;
+    int fTimerId = 0;
 };

@@ -5,6 +5,7 @@
 #include "engine/WaveTables.h"
 #include "ui/Accessibility.h"
 #include "ui/CheckBox.h"
+#include "ui/ErrorDisplay.h"
 #include "ui/Image.h"
 #include "ui/IntervalTimer.h"
 #include "ui/Layout.h"
@@ -13,9 +14,7 @@
 #include "ui/StaticText.h"
 #include "ui/TrackBar.h"
 
-#include <QApplication>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <utility>
@@ -32,7 +31,7 @@ template <typename T> T* make(QWidget* parent, const char* name) {
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+TForm1::TForm1(QWidget* parent) : TForm(parent) {
     setObjectName(QStringLiteral("Form1"));
     CreateComponents();
     InstallAccessibility(*this);
@@ -40,9 +39,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
     FormCreate(this);
 }
 
-TForm1::~TForm1() {
-    qApp->removeEventFilter(this);
-}
+TForm1::~TForm1() = default;
 
 // Creates every component with its state at start; where each one goes and how it looks is the
 // layout's business (Layout.cpp), applied at the end.
@@ -105,15 +102,19 @@ void TForm1::CreateComponents() {
 // Handlers are attached only once the layout has set every initial state, so that none of them
 // runs while the window is being built.
 void TForm1::WireEvents() {
-    qApp->installEventFilter(this); // KeyPreview: the window sees each key-down first
+    KeyPreview = true; // the window sees each key-down before the focused control
+    OnKeyDown = [this](QObject* Sender, int& Key, Qt::KeyboardModifiers Shift) {
+        FormKeyDown(Sender, Key, Shift);
+    };
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(Button1); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(Button2); });
     for (TRadioButton* rb : {rbSin, rbSaw, rbRSaw, rbTri, rbSqr, rbEcg})
         rb->OnClick = [this](QObject* Sender) { rbSinClick(Sender); };
     Timer1->OnTimer = [this](QObject* Sender) { Timer1Timer(Sender); };
-    cbAuto->OnClick = [this](QObject* Sender) { cbAutoClick(Sender); };
-    Image1->OnClick = [this](QObject* Sender) { Image1Click(Sender); };
-    TrackBar1->OnChange = [this](QObject* Sender) { TrackBar1Change(Sender); };
+    // Starting or restarting a clock can fail; the error is shown and the program goes on.
+    cbAuto->OnClick = [this](QObject* Sender) { RunHandler([&] { cbAutoClick(Sender); }); };
+    Image1->OnClick = [this](QObject* Sender) { RunHandler([&] { Image1Click(Sender); }); };
+    TrackBar1->OnChange = [this](QObject* Sender) { RunHandler([&] { TrackBar1Change(Sender); }); };
     Timer2->OnTimer = [this](QObject* Sender) { Timer2Timer(Sender); };
     Series1->OnAfterAdd = [this](TChartSeries* Sender, int ValueIndex) {
         Series1AfterAdd(Sender, ValueIndex);
@@ -123,21 +124,6 @@ void TForm1::WireEvents() {
     TrackBar2->OnChange = [this](QObject* Sender) { TrackBar2Change(Sender); };
     connect(btn256, &QPushButton::clicked, this, [this] { btn256Click(btn256); });
     connect(btnZoom, &QPushButton::clicked, this, [this] { btnZoomClick(btnZoom); });
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    // A key event travels from the focused control up through its parents: act on its first
-    // delivery only, to the focused control of this window (or the window itself).
-    auto* widget = qobject_cast<QWidget*>(watched);
-    QWidget* focused = QApplication::focusWidget();
-    if (widget == nullptr || widget->window() != this || widget != (focused ? focused : this))
-        return false;
-    auto* keyEvent = static_cast<QKeyEvent*>(event);
-    int key = keyEvent->key();
-    FormKeyDown(this, key, keyEvent->modifiers());
-    return key == 0; // a handler that clears the key consumes it
 }
 
 void TForm1::FormCreate(QObject*) {

@@ -2,8 +2,9 @@
 // handlers that wire them together.
 #pragma once
 
+#include "ui/Form.h"
+
 #include <QObject>
-#include <QWidget>
 #include <cstdint>
 
 class QFrame;
@@ -17,7 +18,7 @@ class TIntervalTimer;
 class TRadioButton;
 class TTrackBar;
 
-class TForm1 : public QWidget {
+class TForm1 : public TForm {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
@@ -70,9 +71,6 @@ public:
     void TrackBar2Change(QObject* Sender);
     void btn256Click(QObject* Sender);
     void btnZoomClick(QObject* Sender);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateComponents();
