@@ -28,8 +28,8 @@ constexpr TAccessibleName AccessibleNames[] = {
     {"Chart1", "DAC output"},
 };
 
-// The chart: a description of what it shows, worked out only when a client asks, so
-// that stepping costs nothing extra.
+// The chart, described by what it shows; the description is worked out only when a client asks
+// for it, so that stepping costs nothing extra.
 class TChartAccessible : public QAccessibleWidget {
 public:
     explicit TChartAccessible(TChart* chart) : QAccessibleWidget(chart, QAccessible::Chart) {}
