@@ -3,6 +3,7 @@
 #include "chart/Chart.h"
 #include "chart/ChartError.h"
 #include "engine/WaveTables.h"
+#include "ui/Accessibility.h"
 #include "ui/CheckBox.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/Image.h"
@@ -33,6 +34,7 @@ template <typename T> T* make(QWidget* parent, const char* name) {
 TForm1::TForm1(QWidget* parent) : TForm(parent) {
     setObjectName(QStringLiteral("Form1"));
     CreateComponents();
+    InstallAccessibility(*this);
     WireEvents();
     FormCreate(this);
 }

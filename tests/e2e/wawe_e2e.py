@@ -1,0 +1,392 @@
+"""The end-to-end tests' helper layer: a private X server and accessibility bus, the simulator started
+as a user starts it, its controls found by role and name on the accessibility bus, real mouse and
+keyboard input through the X server's test extension, and screenshots of what the window shows.
+
+Each test process gets one X server and one bus (pyatspi binds to the first bus it meets), started
+on first use and stopped when the process ends; every test starts the program afresh.
+"""
+
+import atexit
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+import numpy
+from PIL import ImageGrab
+
+TITLE = "Quarnel Electronics WAWETable simulator"
+PROGRAM = os.environ.get("WAWE_PROGRAM") or os.path.join(
+    os.path.dirname(__file__), "..", "..", "build", "release", "app", "wawetable"
+)
+XVFB_SCREEN = (1920, 1200)
+
+
+def wait_for(condition, what, timeout=10.0):
+    """Returns condition()'s first true value; fails after timeout seconds, naming what it awaited."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"gave up after {timeout:g} s waiting for {what}")
+        time.sleep(0.02)
+
+
+class Desktop:
+    """An X display with a D-Bus session and an accessibility bus of its own, for this process: a
+    fresh Xvfb on a free display, or the display named (then its X resources are left alone)."""
+
+    def __init__(self, display=None):
+        self.runtime = tempfile.mkdtemp(prefix="wawe-e2e-")
+        os.chmod(self.runtime, 0o700)
+        self.xvfb = None
+        self.display = display or self._start_xvfb()
+
+        # Everything started from here on, pyatspi included, sees only this desktop.
+        for name in ("WAYLAND_DISPLAY", "AT_SPI_BUS_ADDRESS", "DBUS_SESSION_BUS_ADDRESS"):
+            os.environ.pop(name, None)
+        os.environ["DISPLAY"] = self.display
+        os.environ["XDG_RUNTIME_DIR"] = self.runtime
+        self.screen = tuple(int(v) for v in xdotool("getdisplaygeometry").split())
+        launch = subprocess.run(["dbus-launch", "--sh-syntax"], capture_output=True, text=True,
+                                check=True).stdout
+        for line in launch.splitlines():
+            if line.startswith(("DBUS_SESSION_BUS_ADDRESS=", "DBUS_SESSION_BUS_PID=")):
+                name, value = line.rstrip(";").split("=", 1)
+                os.environ[name] = value.strip("'")
+        self.dbus_pid = int(os.environ["DBUS_SESSION_BUS_PID"])
+        self.atspi = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(self._accessibility_bus_up, "the accessibility bus")
+
+    def _start_xvfb(self):
+        read_end, write_end = os.pipe()
+        # -noreset: without it the server resets when its last client leaves and forgets Xft.dpi.
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
+             "-screen", "0", f"{XVFB_SCREEN[0]}x{XVFB_SCREEN[1]}x24"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        )
+        os.close(write_end)
+        number = b""
+        while not number.endswith(b"\n"):
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                raise RuntimeError("Xvfb did not start")
+            number += chunk
+        os.close(read_end)
+        return ":" + number.decode().strip()
+
+    @staticmethod
+    def _accessibility_bus_up():
+        reply = subprocess.run(
+            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
+            capture_output=True, text=True)
+        return "boolean true" in reply.stdout
+
+    def set_dpi(self, dpi):
+        if self.xvfb is None:
+            return  # not ours to change
+        subprocess.run(["xrdb", "-nocpp", "-merge", "-"], input=f"Xft.dpi: {dpi}\n", text=True,
+                       check=True)
+
+    def close(self):
+        for process in (self.atspi, self.xvfb):
+            if process is not None:
+                process.terminate()
+                process.wait(timeout=10)
+        try:
+            os.kill(self.dbus_pid, signal.SIGTERM)
+        except ProcessLookupError:
+            pass
+        shutil.rmtree(self.runtime, ignore_errors=True)
+
+
+_desktop = None
+
+
+def desktop(display=None):
+    """This process's desktop, made on first use: a fresh Xvfb, or the display named."""
+    global _desktop
+    if _desktop is None:
+        _desktop = Desktop(display)
+        atexit.register(_desktop.close)
+    return _desktop
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True,
+                          check=True).stdout
+
+
+def _atspi():
+    desktop()  # the bus must exist before pyatspi first looks for one
+    import pyatspi
+    return pyatspi
+
+
+class Control:
+    """One accessible object of the program, as a screen reader sees it."""
+
+    def __init__(self, accessible):
+        self.accessible = accessible
+
+    @property
+    def role(self):
+        return self.accessible.getRoleName()
+
+    @property
+    def name(self):
+        return self.accessible.name
+
+    @property
+    def description(self):
+        return self.accessible.description
+
+    def _has(self, state):
+        return self.accessible.getState().contains(state)
+
+    @property
+    def checked(self):
+        return self._has(_atspi().STATE_CHECKED)
+
+    @property
+    def enabled(self):
+        return self._has(_atspi().STATE_ENABLED)
+
+    @property
+    def focused(self):
+        return self._has(_atspi().STATE_FOCUSED)
+
+    @property
+    def value(self):
+        return self.accessible.queryValue().currentValue
+
+    @property
+    def text(self):
+        return self.accessible.queryText().getText(0, -1)
+
+    @property
+    def rect(self):
+        """(x, y, width, height) on the screen."""
+        extents = self.accessible.queryComponent().getExtents(_atspi().DESKTOP_COORDS)
+        return extents.x, extents.y, extents.width, extents.height
+
+    @property
+    def centre(self):
+        x, y, width, height = self.rect
+        return x + width // 2, y + height // 2
+
+    def __repr__(self):
+        return f"<{self.role} {self.name!r}>"
+
+
+class Program:
+    """The simulator, started as a user starts it, on the test process's desktop."""
+
+    def __init__(self, dpi=120):
+        desktop().set_dpi(dpi)
+        env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                   LC_ALL="C.UTF-8")
+        self.log = tempfile.TemporaryFile()
+        self.process = subprocess.Popen([PROGRAM], env=env, stdout=self.log, stderr=self.log)
+        try:
+            self.window = wait_for(self._find_window, "the main window to be shown")
+            self.app = wait_for(self._find_application, "the program on the accessibility bus")
+            self.frame = wait_for(lambda: self.app.childCount > 0 and self.app[0],
+                                  "the main window on the accessibility bus")
+            wait_for(lambda: self.frame.childCount > 0, "the window's controls")
+            # There is no window manager: give the window the keyboard as a click on it would.
+            xdotool("windowfocus", "--sync", self.window)
+        except BaseException:
+            self.close()
+            raise
+
+    def _find_window(self):
+        if self.process.poll() is not None:
+            raise AssertionError(f"the program exited with {self.process.returncode}: "
+                                 f"{self.output()}")
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$"],
+                               capture_output=True, text=True).stdout.split()
+        return found[0] if found else None
+
+    def _find_application(self):
+        atspi_desktop = _atspi().Registry.getDesktop(0)
+        for i in range(atspi_desktop.childCount):
+            app = atspi_desktop.getChildAtIndex(i)
+            try:
+                if app is not None and app.get_process_id() == self.process.pid:
+                    return app
+            except Exception:  # an application that has just gone away
+                continue
+        return None
+
+    def output(self):
+        self.log.seek(0)
+        return self.log.read().decode(errors="replace")
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self.log.close()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    # What the window is.
+
+    @property
+    def title(self):
+        return xdotool("getwindowname", self.window).strip()
+
+    def client_size(self):
+        """(width, height) of the window's client area; with no window manager there is no frame."""
+        return self.window_rect()[2:]
+
+    def window_rect(self):
+        """(x, y, width, height) of the window's client area on the screen."""
+        info = subprocess.run(["xwininfo", "-id", self.window], capture_output=True, text=True,
+                              check=True).stdout
+        fields = dict(line.strip().split(":", 1) for line in info.splitlines() if ":" in line)
+        return tuple(int(fields[name]) for name in
+                     ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+    def resize(self, width, height):
+        xdotool("windowsize", "--sync", self.window, width, height)
+
+    # Finding controls.
+
+    def controls(self, role=None):
+        found = []
+
+        def walk(accessible):
+            for child in accessible:
+                if child is None:
+                    continue
+                if role is None or child.getRoleName() == role:
+                    found.append(Control(child))
+                walk(child)
+
+        walk(self.frame)
+        return found
+
+    def find(self, role, name):
+        matches = [c for c in self.controls(role) if c.name == name]
+        if len(matches) != 1:
+            raise AssertionError(f"expected one {role} named {name!r}, found {len(matches)}: "
+                                 f"{self.controls(role)}")
+        return matches[0]
+
+    def button(self, name):
+        return self.find("push button", name)
+
+    def check_box(self, name):
+        return self.find("check box", name)
+
+    def radio(self, name):
+        return self.find("radio button", name)
+
+    def slider(self, name):
+        return self.find("slider", name)
+
+    def display(self):
+        """The pointer display's text, as a screen reader reads it."""
+        return self.find("label", "Table pointer").text
+
+    def chart(self):
+        return self.find("chart", "DAC output")
+
+    # Real input: the X server's test extension, as from a mouse and a keyboard.
+
+    # Two presses at one spot closer together than this make a double click, which the arrow
+    # ignores (Qt's default on X11 is 400 ms).
+    DOUBLE_CLICK_TIME = 0.5
+
+    def _press_at(self, x, y):
+        """Waits, if need be, until a press at (x, y) can no longer be the second half of a double
+        click, and notes this press."""
+        last = getattr(self, "_last_press", None)
+        if last and abs(last[0] - x) <= 5 and abs(last[1] - y) <= 5:
+            time.sleep(max(0.0, last[2] + self.DOUBLE_CLICK_TIME - time.monotonic()))
+        self._last_press = (x, y, time.monotonic())
+
+    def click(self, where, button=1, repeat=1, delay=0.03):
+        """Clicks where (a control's centre or a screen point); repeat > 1 clicks delay seconds
+        apart, which makes double clicks. A single click never doubles an earlier one."""
+        x, y = where.centre if isinstance(where, Control) else where
+        self._press_at(x, y)
+        xdotool("mousemove", x, y, "click", "--repeat", repeat, "--delay", int(delay * 1000),
+                button)
+        self._last_press = (x, y, time.monotonic())
+
+    def drag(self, start, end, button=1, steps=8):
+        """Presses button at start, moves to end in steps, releases there."""
+        (x0, y0), (x1, y1) = start, end
+        moves = []
+        for i in range(1, steps + 1):
+            moves += ["mousemove", x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps,
+                      "sleep", 0.02]
+        self._press_at(x0, y0)
+        xdotool("mousemove", x0, y0, "mousedown", button, *moves, "mouseup", button)
+
+    def wheel(self, where, notches):
+        """Turns the wheel over where: positive notches away from the user (up)."""
+        x, y = where
+        xdotool("mousemove", x, y, "click", "--repeat", abs(notches), "--delay", 30,
+                4 if notches > 0 else 5)
+
+    def key(self, *keys):
+        xdotool("key", "--delay", 30, *keys)
+
+    # What the window shows.
+
+    def screenshot(self, rect):
+        """What the window shows inside rect (x, y, width, height), cut to the window's client
+        area and to the screen."""
+        x, y, width, height = rect
+        wx, wy, w_width, w_height = self.window_rect()
+        screen_width, screen_height = desktop().screen
+        left, top = max(x, wx, 0), max(y, wy, 0)
+        right = min(x + width, wx + w_width, screen_width)
+        bottom = min(y + height, wy + w_height, screen_height)
+        image = ImageGrab.grab(bbox=(left, top, right, bottom), xdisplay=desktop().display)
+        return Screenshot(numpy.asarray(image.convert("RGB")), (left, top))
+
+    def settled_screenshot(self, rect, timeout=5.0):
+        """A screenshot of rect once it has stopped changing: two grabs 100 ms apart agree."""
+        shots = [self.screenshot(rect)]
+
+        def settled():
+            time.sleep(0.1)
+            shots.append(self.screenshot(rect))
+            return numpy.array_equal(shots[-1].pixels, shots[-2].pixels)
+
+        wait_for(settled, f"the picture in {rect} to settle", timeout)
+        return shots[-1]
+
+
+class Screenshot:
+    """Pixels (rows x columns x RGB) grabbed from the screen with their top-left screen position."""
+
+    def __init__(self, pixels, origin):
+        self.pixels = pixels
+        self.origin = origin
+
+    def to_screen(self, x, y):
+        return self.origin[0] + int(round(x)), self.origin[1] + int(round(y))
+
+    def same_as(self, other):
+        return self.origin == other.origin and numpy.array_equal(self.pixels, other.pixels)

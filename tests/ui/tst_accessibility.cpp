@@ -1,0 +1,111 @@
+#include "chart/Chart.h"
+#include "ui/CheckBox.h"
+#include "ui/Image.h"
+#include "ui/TrackBar.h"
+#include "ui/Unit1.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+// What an assistive tool is told about the window's controls.
+class TestAccessibility : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void nameAndRole_data();
+    void nameAndRole();
+    void pointerDisplayReadsAsItsValue();
+    void chartDescriptionFollowsTheChart();
+    void pressingTheArrowTogglesStepping();
+
+private:
+    QAccessibleInterface* view(const char* objectName) const;
+    std::unique_ptr<TForm1> form;
+};
+
+void TestAccessibility::initTestCase() {
+    // As when a screen reader listens: controls then announce changes from the moment they exist,
+    // which makes Qt build their accessible views while the window is still being laid out.
+    QAccessible::setActive(true);
+    form = std::make_unique<TForm1>();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+}
+
+QAccessibleInterface* TestAccessibility::view(const char* objectName) const {
+    auto* widget = form->findChild<QWidget*>(QString::fromLatin1(objectName));
+    return widget ? QAccessible::queryAccessibleInterface(widget) : nullptr;
+}
+
+void TestAccessibility::nameAndRole_data() {
+    QTest::addColumn<QString>("objectName");
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("chart") << "Chart1" << QAccessible::Chart << "DAC output";
+    QTest::newRow("pointer display") << "stHi" << QAccessible::StaticText << "Table pointer";
+    QTest::newRow("arrow") << "Image1" << QAccessible::Button << "Start or stop automatic stepping";
+    QTest::newRow("speed") << "TrackBar1" << QAccessible::Slider << "Speed";
+    QTest::newRow("chart width") << "TrackBar2" << QAccessible::Slider << "Chart width";
+    QTest::newRow("+1") << "Button1" << QAccessible::Button << "+1";
+    QTest::newRow("1:1") << "btnZoom" << QAccessible::Button << "1:1";
+    QTest::newRow("START  AUTO") << "cbAuto" << QAccessible::CheckBox << "START  AUTO";
+    QTest::newRow("SQR") << "rbSqr" << QAccessible::RadioButton << "SQR";
+    QTest::newRow("waveform group") << "Panel4" << QAccessible::NoRole << "Waveform";
+}
+
+void TestAccessibility::nameAndRole() {
+    QFETCH(QString, objectName);
+    QFETCH(QAccessible::Role, role);
+    QFETCH(QString, name);
+    QAccessibleInterface* iface = view(objectName.toLatin1().constData());
+    QVERIFY(iface);
+    if (role != QAccessible::NoRole) // a panel's role is whatever its class reports
+        QCOMPARE(iface->role(), role);
+    QCOMPARE(iface->text(QAccessible::Name), name);
+}
+
+void TestAccessibility::pointerDisplayReadsAsItsValue() {
+    QAccessibleTextInterface* text = view("stHi")->textInterface();
+    QVERIFY2(text, "a screen reader reads static text through its text interface");
+    form->Button2->click();
+    for (int i = 0; i < 12; ++i)
+        form->Button1->click();
+    QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("12"));
+    QCOMPARE(view("stHi")->text(QAccessible::Value), QStringLiteral("12"));
+}
+
+void TestAccessibility::chartDescriptionFollowsTheChart() {
+    form->btnClearChart->click();
+    QAccessibleInterface* chart = view("Chart1");
+    QCOMPARE(chart->text(QAccessible::Description),
+             QStringLiteral("Stair-step line of 0 points; X from 0 to 255, Sample from 0 to 255"));
+    form->Button1->click();
+    QCOMPARE(chart->text(QAccessible::Description),
+             QStringLiteral("Stair-step line of 1 point; X from 0 to 255, Sample from 0 to 255"));
+    form->TrackBar2->SetPosition(1000);
+    form->Chart1->LeftAxis().SetMinMax(7.65, 262.65);
+    form->Button1->click();
+    QCOMPARE(chart->text(QAccessible::Description),
+             QStringLiteral(
+                 "Stair-step line of 2 points; X from 0 to 1000, Sample from 7.65 to 262.65"));
+    form->Chart1->LeftAxis().SetMinMax(0, 255);
+    form->TrackBar2->SetPosition(255);
+}
+
+void TestAccessibility::pressingTheArrowTogglesStepping() {
+    QAccessibleActionInterface* action = view("Image1")->actionInterface();
+    QVERIFY(action);
+    QCOMPARE(action->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    action->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(form->cbAuto->Checked());
+    QVERIFY(!form->Button1->isEnabled());
+    action->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(!form->cbAuto->Checked());
+    QVERIFY(form->Button1->isEnabled());
+}
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
