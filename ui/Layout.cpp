@@ -422,11 +422,11 @@ QString LayoutFontFamily() {
         const QString tahoma = QStringLiteral("Tahoma");
         if (QFontDatabase::families().contains(tahoma, Qt::CaseInsensitive))
             return tahoma;
-        // Wine's copy of the face lies in a folder that fontconfig does not scan.
-        bool loaded = false;
-        for (const char* file :
-             {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
-            loaded = QFontDatabase::addApplicationFont(QString::fromLatin1(file)) >= 0 || loaded;
+        // Wine's copy of the face lies in a folder that fontconfig does not scan. Only its regular
+        // face is taken: Wine's bold file has bold widths but regular-weight strokes, whereas the
+        // regular face emboldened by the rasteriser looks like the real bold.
+        const bool loaded = QFontDatabase::addApplicationFont(
+                                QStringLiteral("/usr/share/wine/fonts/tahoma.ttf")) >= 0;
         if (loaded && QFontDatabase::families().contains(tahoma, Qt::CaseInsensitive))
             return tahoma;
         for (const char* other : {"DejaVu Sans", "Liberation Sans", "Arial"})
