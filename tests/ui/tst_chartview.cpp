@@ -2,6 +2,7 @@
 #include "chart/Series.h"
 #include "chart/TraceRenderer.h"
 #include "engine/WaveTables.h"
+#include "tests/ui/ShownWindow.h"
 #include "ui/CheckBox.h"
 #include "ui/RadioButton.h"
 #include "ui/TrackBar.h"
@@ -19,15 +20,8 @@ namespace {
 
 constexpr double None = std::numeric_limits<double>::quiet_NaN();
 
-// The window as a user finds it after start-up, shown on the offscreen screen.
-struct Window {
-    std::unique_ptr<TForm1> form = std::make_unique<TForm1>();
-    Window() {
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
-    TForm1* operator->() const { return form.get(); }
-
+// Steps by the clock's handler, as automatic stepping does.
+struct Window : ShownWindow {
     void steps(int k) const {
         for (int i = 0; i < k; ++i)
             form->Timer1Timer(nullptr);

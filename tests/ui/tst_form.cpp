@@ -1,6 +1,7 @@
 #include "chart/Chart.h"
 #include "chart/Series.h"
 #include "engine/WaveTables.h"
+#include "tests/ui/ShownWindow.h"
 #include "ui/CheckBox.h"
 #include "ui/RadioButton.h"
 #include "ui/Unit1.h"
@@ -14,15 +15,8 @@ Q_DECLARE_METATYPE(const TWaveTable*)
 
 namespace {
 
-// The window as a user finds it after start-up, shown on the offscreen screen.
-struct Window {
-    std::unique_ptr<TForm1> form = std::make_unique<TForm1>();
-    Window() {
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
-    TForm1* operator->() const { return form.get(); }
-
+// Steps with the "+1" button, as a user does.
+struct Window : ShownWindow {
     void click(QWidget* control) const { QTest::mouseClick(control, Qt::LeftButton); }
     void steps(int k) const {
         for (int i = 0; i < k; ++i)

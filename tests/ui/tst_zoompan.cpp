@@ -3,6 +3,7 @@
 #include "chart/AxisPainter.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
+#include "tests/ui/ShownWindow.h"
 #include "ui/CheckBox.h"
 #include "ui/TrackBar.h"
 #include "ui/Unit1.h"
@@ -31,16 +32,10 @@ bool sameRange(Range a, Range b) {
 }
 
 // The window after start-up, with its chart drawn once so that the plot rectangle is laid out.
-struct Window {
-    std::unique_ptr<TForm1> form = std::make_unique<TForm1>();
+struct Window : ShownWindow {
     TChart* chart = form->Chart1;
 
-    Window() {
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        chart->repaint();
-    }
-    TForm1* operator->() const { return form.get(); }
+    Window() { chart->repaint(); }
 
     TChartAxis& bottom() const { return chart->BottomAxis(); }
     TChartAxis& left() const { return chart->LeftAxis(); }
