@@ -29,6 +29,16 @@ struct Trace {
     TChartSeries series;
     TChartAxis bottom{TChartAxis::TOrientation::Horizontal};
     TChartAxis left{TChartAxis::TOrientation::Vertical};
+
+    // points steps through table from its start, shown on Plot with the given axis ranges.
+    Trace(const TWaveTable& table, int points, double xMin, double xMax, double yMin, double yMax) {
+        for (int i = 0; i < points; ++i)
+            series.AddY(table[static_cast<std::size_t>(i % 256)]);
+        bottom.StoreRange(xMin, xMax);
+        bottom.SetPixelRange(Plot.left(), Plot.right());
+        left.StoreRange(yMin, yMax);
+        left.SetPixelRange(Plot.top(), Plot.bottom());
+    }
 };
 
 using Renderer = void (*)(QImage&, const QRect&, const TChartSeries&, const TChartAxis&,
@@ -98,13 +108,7 @@ void TestTraceRenderer::matchesTheStrokeByStrokeDrawing() {
     QFETCH(double, xMax);
     QFETCH(double, yMin);
     QFETCH(double, yMax);
-    Trace trace;
-    for (int i = 0; i < points; ++i)
-        trace.series.AddY((*table)[static_cast<std::size_t>(i % 256)]);
-    trace.bottom.StoreRange(xMin, xMax);
-    trace.bottom.SetPixelRange(Plot.left(), Plot.right());
-    trace.left.StoreRange(yMin, yMax);
-    trace.left.SetPixelRange(Plot.top(), Plot.bottom());
+    const Trace trace(*table, points, xMin, xMax, yMin, yMax);
 
     const QImage reference = Render(trace, DrawTraceStrokeByStroke);
     const QImage fast = Render(trace, DrawTrace);
@@ -131,13 +135,7 @@ void TestTraceRenderer::matchesTheStrokeByStrokeDrawing() {
 void TestTraceRenderer::staysInsideTheClip() {
     // A trace that runs far beyond every edge: points before the left edge, Samples above the top
     // and below the bottom, and points past the right edge.
-    Trace trace;
-    for (int i = 0; i < 3000; ++i)
-        trace.series.AddY(SqrTable[static_cast<std::size_t>(i % 256)]);
-    trace.bottom.StoreRange(1000.5, 1500.5);
-    trace.bottom.SetPixelRange(Plot.left(), Plot.right());
-    trace.left.StoreRange(50, 200);
-    trace.left.SetPixelRange(Plot.top(), Plot.bottom());
+    const Trace trace(SqrTable, 3000, 1000.5, 1500.5, 50, 200);
     const QImage image = Render(trace, DrawTrace);
     const QRect clip = TraceClipRect(Plot);
     QCOMPARE(clip, QRect(QPoint(Plot.left() + 1, Plot.top() - 1),
@@ -157,13 +155,7 @@ void TestTraceRenderer::drawsOnAnyImageFormat_data() {
 
 void TestTraceRenderer::drawsOnAnyImageFormat() {
     QFETCH(QImage::Format, format);
-    Trace trace;
-    for (int i = 0; i < 500; ++i)
-        trace.series.AddY(EcgTable[static_cast<std::size_t>(i % 256)]);
-    trace.bottom.StoreRange(0, 500);
-    trace.bottom.SetPixelRange(Plot.left(), Plot.right());
-    trace.left.StoreRange(0, 255);
-    trace.left.SetPixelRange(Plot.top(), Plot.bottom());
+    const Trace trace(EcgTable, 500, 0, 500, 0, 255);
     const QImage expected = Render(trace, DrawTrace);
     QImage image(expected.size(), format);
     image.fill(Background);
