@@ -3,6 +3,7 @@
 #include "chart/ChartError.h"
 #include "chart/Numeric.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 

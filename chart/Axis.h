@@ -14,7 +14,6 @@ public:
 
     explicit TChartAxis(TOrientation orientation) : fOrientation(orientation) {}
 
-    TOrientation Orientation() const { return fOrientation; }
     bool Horizontal() const { return fOrientation == TOrientation::Horizontal; }
 
     double Minimum() const { return fMinimum; }

@@ -8,7 +8,6 @@
 #include <QAbstractButton>
 #include <QEvent>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QScreen>
