@@ -65,7 +65,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    // The steps of a full redraw, in order.
+    // A full redraw's first layer: the button face and the bevel around it.
     void DrawBackground(QPainter& painter) const;
     // Decides the plot rectangle and the axes' pixel ranges; the one place that does.
     void LayoutPlotRect();
