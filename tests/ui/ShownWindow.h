@@ -8,11 +8,19 @@
 #include <memory>
 
 struct ShownWindow {
+    // Exposed is enough for painting and mouse events; keys need the window active.
+    enum class TWaitFor { Exposed, Active };
+
     std::unique_ptr<TForm1> form = std::make_unique<TForm1>();
 
-    ShownWindow() {
+    explicit ShownWindow(TWaitFor waitFor = TWaitFor::Exposed) {
         form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        if (waitFor == TWaitFor::Active) {
+            form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        } else {
+            QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        }
     }
     TForm1* operator->() const { return form.get(); }
 };

@@ -1,6 +1,7 @@
 #include "chart/Chart.h"
 #include "chart/Series.h"
 #include "engine/WaveTables.h"
+#include "tests/ui/ShownWindow.h"
 #include "ui/CheckBox.h"
 #include "ui/Image.h"
 #include "ui/IntervalTimer.h"
@@ -19,18 +20,13 @@
 namespace {
 
 // The window as the user finds it after start-up: shown, active, the chart focused.
-struct Window {
-    std::unique_ptr<TForm1> form = std::make_unique<TForm1>();
+struct Window : ShownWindow {
     std::unique_ptr<QSignalSpy> toggles;
 
-    Window() {
-        form->show();
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    Window() : ShownWindow(TWaitFor::Active) {
         form->Chart1->setFocus();
         toggles = std::make_unique<QSignalSpy>(form->cbAuto, &QCheckBox::toggled);
     }
-    TForm1* operator->() const { return form.get(); }
 
     bool running() const { return form->cbAuto->Checked(); }
     int count() const { return form->Series1->Count(); }

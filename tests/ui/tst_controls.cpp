@@ -2,6 +2,7 @@
 // events and keys, stacking, cursors, the arrow picture, and a move to a denser screen.
 #include "chart/Chart.h"
 #include "engine/WaveTables.h"
+#include "tests/ui/ShownWindow.h"
 #include "ui/CheckBox.h"
 #include "ui/Image.h"
 #include "ui/Layout.h"
@@ -20,14 +21,8 @@
 namespace {
 
 // The window as the user finds it, shown and active.
-struct Window {
-    std::unique_ptr<TForm1> form = std::make_unique<TForm1>();
-    Window() {
-        form->show();
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
-    TForm1* operator->() const { return form.get(); }
+struct Window : ShownWindow {
+    Window() : ShownWindow(TWaitFor::Active) {}
     QWidget* child(const char* name) const {
         return form->findChild<QWidget*>(QString::fromLatin1(name));
     }
