@@ -527,7 +527,7 @@ void TLayout::Place(const TLayoutEntry& entry) {
 }
 
 void TLayout::Load(int density) {
-    fSuspended = true;
+    fAnchorsSuspended = true;
     fPlaced.clear();
     fDensity = DesignDensity;
     fFormFontSize = FormFontSize;
@@ -570,7 +570,7 @@ void TLayout::Load(int density) {
         fArrows->AddGroup(std::move(group));
     }
 
-    fSuspended = false;
+    fAnchorsSuspended = false;
     Rescale(density);
 }
 
@@ -593,7 +593,7 @@ void TLayout::Rescale(int density) {
     if (density == from || density < MinimumDensity)
         return;
     const auto s = [&](int v) { return ScaleLength(v, density, from); };
-    fSuspended = true;
+    fAnchorsSuspended = true;
     for (TPlaced& placed : fPlaced) {
         QWidget* control = placed.control;
         if (placed.minHeight > 0)
@@ -612,14 +612,14 @@ void TLayout::Rescale(int density) {
     ApplyFonts();
     fForm->resize(s(fForm->width()), s(fForm->height()));
     fDensity = density;
-    fSuspended = false;
+    fAnchorsSuspended = false;
     ApplyAnchors();
 }
 
 void TLayout::ApplyAnchors() {
-    if (fSuspended)
+    if (fAnchorsSuspended)
         return;
-    fSuspended = true; // the geometry set here raises resize events of its own
+    fAnchorsSuspended = true; // the geometry set here raises resize events of its own
     for (const TPlaced& placed : fPlaced) {
         const unsigned anchors = placed.entry->anchors;
         if (!(anchors & (akRight | akBottom)))
@@ -643,7 +643,7 @@ void TLayout::ApplyAnchors() {
         }
         placed.control->setGeometry(r); // the control's own minimum and maximum still apply
     }
-    fSuspended = false;
+    fAnchorsSuspended = false;
 }
 
 void TLayout::FollowEnabled(QWidget* control) {

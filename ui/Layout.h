@@ -72,6 +72,6 @@ private:
     TArrowFocus* fArrows;
     int fDensity = DesignDensity;
     int fFormFontSize = 0;
-    bool fSuspended = false;
-    bool fCentred = false;
+    bool fAnchorsSuspended = false; // while sizes are being set wholesale, ApplyAnchors waits
+    bool fCentred = false;          // only the first show centres the window
 };
