@@ -2,6 +2,8 @@
 // changes, whether a user click, the space bar or code changed it.
 #pragma once
 
+#include "ui/MarkStyle.h"
+
 #include <QCheckBox>
 #include <functional>
 
@@ -9,6 +11,7 @@ class TCheckBox : public QCheckBox {
     Q_OBJECT
 public:
     explicit TCheckBox(QWidget* parent = nullptr) : QCheckBox(parent) {
+        setStyle(TMarkStyle::Instance());
         connect(this, &QCheckBox::toggled, this, [this] {
             if (OnClick)
                 OnClick(this);

@@ -3,6 +3,8 @@
 // Only the checked button of the group is a tab stop, so Tab enters the group at it.
 #pragma once
 
+#include "ui/MarkStyle.h"
+
 #include <QRadioButton>
 #include <functional>
 
@@ -10,6 +12,7 @@ class TRadioButton : public QRadioButton {
     Q_OBJECT
 public:
     explicit TRadioButton(QWidget* parent = nullptr) : QRadioButton(parent) {
+        setStyle(TMarkStyle::Instance());
         setFocusPolicy(Qt::ClickFocus);
         connect(this, &QRadioButton::toggled, this, [this](bool checked) {
             setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
