@@ -2,6 +2,7 @@
 
 #include "chart/Chart.h"
 #include "ui/Image.h"
+#include "ui/StaticText.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -9,24 +10,6 @@
 #include <QWidget>
 
 namespace {
-
-// Controls without a caption of their own, and the containers a screen reader announces when the
-// focus enters them.
-struct TAccessibleName {
-    const char* objectName;
-    const char* name;
-};
-constexpr TAccessibleName AccessibleNames[] = {
-    {"Panel1", "Table pointer and stepping"},
-    {"Panel2", "Chart"},
-    {"Panel3", "Generator"},
-    {"Panel4", "Waveform"},
-    {"TrackBar1", "Speed"},
-    {"TrackBar2", "Chart width"},
-    {"stHi", "Table pointer"},
-    {"Image1", "Start or stop automatic stepping"},
-    {"Chart1", "DAC output"},
-};
 
 // The chart, described by what it shows; the description is worked out only when a client asks
 // for it, so that stepping costs nothing extra.
@@ -53,7 +36,7 @@ private:
     }
 };
 
-// The pointer display: static text named "Table pointer" whose text is the pointer's value, read
+// The pointer display: static text whose text is the pointer's value, read
 // through the text interface as a screen reader reads any static text.
 class TDisplayAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
@@ -126,8 +109,8 @@ QAccessibleInterface* CreateAccessible(const QString& key, QObject* object) {
         return new TChartAccessible(static_cast<TChart*>(object));
     if (key == QLatin1String("TImage"))
         return new TImageAccessible(static_cast<TImage*>(object));
-    if (auto* label = qobject_cast<QLabel*>(object); label && label->objectName() == "stHi")
-        return new TDisplayAccessible(label);
+    if (key == QLatin1String("TStaticText"))
+        return new TDisplayAccessible(static_cast<TStaticText*>(object));
     return nullptr;
 }
 
@@ -136,11 +119,7 @@ QAccessibleInterface* CreateAccessible(const QString& key, QObject* object) {
 void InstallAccessibility(QWidget& window) {
     static const bool factoryInstalled = (QAccessible::installFactory(CreateAccessible), true);
     Q_UNUSED(factoryInstalled);
-    for (const TAccessibleName& entry : AccessibleNames) {
-        if (auto* widget = window.findChild<QWidget*>(QString::fromLatin1(entry.objectName)))
-            widget->setAccessibleName(QString::fromLatin1(entry.name));
-    }
     DropEarlyView<TChartAccessible>(window.findChild<TChart*>());
     DropEarlyView<TImageAccessible>(window.findChild<TImage*>());
-    DropEarlyView<TDisplayAccessible>(window.findChild<QLabel*>(QStringLiteral("stHi")));
+    DropEarlyView<TDisplayAccessible>(window.findChild<TStaticText*>());
 }

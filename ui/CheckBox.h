@@ -2,6 +2,7 @@
 // changes, whether a user click, the space bar or code changed it.
 #pragma once
 
+#include "ui/Events.h"
 #include "ui/MarkStyle.h"
 
 #include <QCheckBox>
@@ -12,10 +13,8 @@ class TCheckBox : public QCheckBox {
 public:
     explicit TCheckBox(QWidget* parent = nullptr) : QCheckBox(parent) {
         setStyle(TMarkStyle::Instance());
-        connect(this, &QCheckBox::toggled, this, [this] {
-            if (OnClick)
-                OnClick(this);
-        });
+        setFocusPolicy(Qt::StrongFocus);
+        connect(this, &QCheckBox::toggled, this, [this] { Raise(OnClick, this); });
     }
 
     bool Checked() const { return isChecked(); }

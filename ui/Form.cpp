@@ -1,6 +1,6 @@
 #include "ui/Form.h"
 
-#include "ui/ErrorDisplay.h"
+#include "ui/Events.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -33,7 +33,7 @@ bool TForm::eventFilter(QObject* watched, QEvent* event) {
         return false;
     auto* keyEvent = static_cast<QKeyEvent*>(event);
     int key = keyEvent->key();
-    RunHandler([&] { OnKeyDown(this, key, keyEvent->modifiers()); });
+    Raise(OnKeyDown, this, key, keyEvent->modifiers());
     return key == 0;
 }
 

@@ -1,5 +1,7 @@
 #include "ui/Image.h"
 
+#include "ui/Events.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -46,8 +48,8 @@ void TImage::mouseReleaseEvent(QMouseEvent* event) {
     const bool click =
         fPressed && event->button() == Qt::LeftButton && rect().contains(event->pos());
     fPressed = false;
-    if (click && OnClick)
-        OnClick(this);
+    if (click)
+        Raise(OnClick, this);
 }
 
 void TImage::mouseDoubleClickEvent(QMouseEvent*) {

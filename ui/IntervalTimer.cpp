@@ -1,6 +1,6 @@
 #include "ui/IntervalTimer.h"
 
-#include "ui/ErrorDisplay.h"
+#include "ui/Events.h"
 
 #include <QTimerEvent>
 #include <algorithm>
@@ -54,6 +54,5 @@ void TIntervalTimer::timerEvent(QTimerEvent* event) {
         QObject::timerEvent(event);
         return;
     }
-    if (OnTimer)
-        RunHandler([this] { OnTimer(this); });
+    Raise(OnTimer, this);
 }

@@ -34,7 +34,7 @@ public:
 
     // Runs on the user-interface thread at each tick. A tick that falls due while the previous
     // one is still waiting is merged with it; missed ticks are not made up. An error the handler
-    // raises is shown to the user, and the timer keeps running.
+    // raises goes to the error policy (Events.h), and the timer keeps running.
     std::function<void(QObject* Sender)> OnTimer;
 
 protected:

@@ -1,6 +1,6 @@
 #include "ui/MarkStyle.h"
 
-#include "ui/Layout.h"
+#include "ui/LayoutRules.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -25,16 +25,16 @@ TMarkStyle* TMarkStyle::Instance() {
 
 int TMarkStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
                             const QWidget* widget) const {
-    const int density = widget ? widget->logicalDpiY() : TLayout::DesignDensity;
+    const int density = widget ? widget->logicalDpiY() : DesignDensity;
     switch (metric) {
     case PM_IndicatorWidth:
     case PM_IndicatorHeight:
     case PM_ExclusiveIndicatorWidth:
     case PM_ExclusiveIndicatorHeight:
-        return ScaleLength(MarkSize, density, TLayout::DesignDensity);
+        return ScaleLength(MarkSize, density, DesignDensity);
     case PM_CheckBoxLabelSpacing:
     case PM_RadioButtonLabelSpacing:
-        return ScaleLength(MarkSpacing, density, TLayout::DesignDensity);
+        return ScaleLength(MarkSpacing, density, DesignDensity);
     default:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }

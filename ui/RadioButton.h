@@ -3,6 +3,7 @@
 // Only the checked button of the group is a tab stop, so Tab enters the group at it.
 #pragma once
 
+#include "ui/Events.h"
 #include "ui/MarkStyle.h"
 
 #include <QRadioButton>
@@ -16,8 +17,8 @@ public:
         setFocusPolicy(Qt::ClickFocus);
         connect(this, &QRadioButton::toggled, this, [this](bool checked) {
             setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
-            if (checked && OnClick)
-                OnClick(this);
+            if (checked)
+                Raise(OnClick, this);
         });
     }
 

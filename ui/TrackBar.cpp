@@ -1,5 +1,7 @@
 #include "ui/TrackBar.h"
 
+#include "ui/Events.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QProxyStyle>
@@ -124,6 +126,5 @@ void TTrackBar::keyPressEvent(QKeyEvent* event) {
 }
 
 void TTrackBar::Change() {
-    if (OnChange)
-        OnChange(this);
+    Raise(OnChange, this);
 }

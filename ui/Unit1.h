@@ -2,14 +2,15 @@
 // handlers that wire them together.
 #pragma once
 
+#include "ui/Button.h"
 #include "ui/Form.h"
+#include "ui/Panel.h"
+#include "ui/StaticText.h"
 
 #include <QObject>
 #include <cstdint>
 
-class QFrame;
 class QLabel;
-class QPushButton;
 class TChart;
 class TChartSeries;
 class TCheckBox;
@@ -18,42 +19,52 @@ class TIntervalTimer;
 class TRadioButton;
 class TTrackBar;
 
-class TForm1 : public TForm {
+// The step clock's interval in milliseconds at a position of the speed slider: 500 ms at the left
+// end, 1 at the right end (where the clock runs at its shortest period instead).
+constexpr int StepInterval(int speedPosition) {
+    return 501 - speedPosition;
+}
+
+// The window's components, one field each, all made from the control table (ControlTable.cpp)
+// except Series1, which is Chart1's own. They are kept in a plain struct of pointers so that the
+// table can be checked against it while it compiles: every field has exactly one row.
+struct TForm1Components {
+    TIntervalTimer* Timer1 = nullptr;
+    TPanel* Panel2 = nullptr;
+    TChart* Chart1 = nullptr;
+    TChartSeries* Series1 = nullptr;
+    TButton* btnZoom = nullptr;
+    TButton* btnClearChart = nullptr;
+    TCheckBox* cbAutoClear = nullptr;
+    TTrackBar* TrackBar2 = nullptr;
+    TPanel* Panel3 = nullptr;
+    TPanel* Panel1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    TStaticText* stHi = nullptr;
+    TButton* Button2 = nullptr;
+    TCheckBox* cbAuto = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    TPanel* Panel4 = nullptr;
+    TRadioButton* rbSin = nullptr;
+    TRadioButton* rbSaw = nullptr;
+    TRadioButton* rbRSaw = nullptr;
+    TRadioButton* rbTri = nullptr;
+    TRadioButton* rbSqr = nullptr;
+    TRadioButton* rbEcg = nullptr;
+    TImage* Image1 = nullptr;
+    TIntervalTimer* Timer2 = nullptr;
+    TButton* btn256 = nullptr;
+    TButton* Button1 = nullptr;
+    TTrackBar* TrackBar1 = nullptr;
+};
+
+class TForm1 : public TForm, public TForm1Components {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
-
-    // The components, created from the layout and owned by the window.
-    TIntervalTimer* Timer1;
-    QFrame* Panel2;
-    TChart* Chart1;
-    TChartSeries* Series1;
-    QPushButton* btnZoom;
-    QPushButton* btnClearChart;
-    TCheckBox* cbAutoClear;
-    TTrackBar* TrackBar2;
-    QFrame* Panel3;
-    QFrame* Panel1;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* stHi;
-    QPushButton* Button2;
-    TCheckBox* cbAuto;
-    QLabel* Label5;
-    QLabel* Label6;
-    QFrame* Panel4;
-    TRadioButton* rbSin;
-    TRadioButton* rbSaw;
-    TRadioButton* rbRSaw;
-    TRadioButton* rbTri;
-    TRadioButton* rbSqr;
-    TRadioButton* rbEcg;
-    TImage* Image1;
-    TIntervalTimer* Timer2;
-    QPushButton* btn256;
-    QPushButton* Button1;
-    TTrackBar* TrackBar1;
 
     // Handlers. Sender is the control that raised the event; none uses it.
     void FormCreate(QObject* Sender);

@@ -53,7 +53,7 @@ struct Window : ShownWindow {
             faults << "+1 enabled equals START  AUTO";
         if (form->Timer2->Enabled() == form->Timer1->Enabled())
             faults << "Timer2 enabled equals Timer1 enabled";
-        if (form->Timer1->Interval() != 501 - form->TrackBar1->Position())
+        if (form->Timer1->Interval() != StepInterval(form->TrackBar1->Position()))
             faults << QStringLiteral("Timer1 interval %1 at position %2")
                           .arg(form->Timer1->Interval())
                           .arg(form->TrackBar1->Position());

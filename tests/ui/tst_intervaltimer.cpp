@@ -1,4 +1,3 @@
-#include "ui/ErrorDisplay.h"
 #include "ui/IntervalTimer.h"
 
 #include <QElapsedTimer>

@@ -1,6 +1,8 @@
 // The window's geometry and fonts as laid out for the density of the screen the suite runs on.
 // CTest runs it three times, with the offscreen screen at 96, 120 and 144 pixels per inch.
+#include "ui/Fonts.h"
 #include "ui/Layout.h"
+#include "ui/LayoutRules.h"
 #include "ui/Unit1.h"
 
 #include <QScreen>
