@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -67,7 +68,21 @@ QWidget* byName(const Window& w, const QString& name) {
     return name.isEmpty() ? w.form.get() : w->findChild<QWidget*>(name);
 }
 
+// What a press and release of the space bar does besides toggling, with the focus on one control.
+// Controls go by object name; an empty name stands for the window itself.
+struct SpaceBarCase {
+    QString focus{};
+    QString clicked{}; // the push button clicked on release
+    bool runsAfterRelease = true;
+    int pointsAfterRelease = 4;
+    bool autoClearAfterRelease = true;
+    QString waveformAfterRelease = "rbSin";
+    std::optional<QString> focusAfterPress{}; // where the focus was before, unless given
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(SpaceBarCase)
 
 class TestAutoRun : public QObject {
     Q_OBJECT
@@ -158,68 +173,34 @@ void TestAutoRun::doubleClicks() {
 }
 
 void TestAutoRun::spaceBarBesidesToggling_data() {
-    QTest::addColumn<QString>("focus");   // object name; empty for the window itself
-    QTest::addColumn<QString>("clicked"); // the push button clicked on release
-    QTest::addColumn<bool>("runsAfterRelease");
-    QTest::addColumn<int>("pointsAfterRelease");
-    QTest::addColumn<bool>("autoClearAfterRelease");
-    QTest::addColumn<QString>("waveformAfterRelease");
-    QTest::addColumn<QString>("focusAfterPress");
-
+    QTest::addColumn<SpaceBarCase>("row");
     // Before the key: three steps made (4 points), Auto Clear on, SIN chosen, stepping stopped.
-    QTest::newRow("chart") << "Chart1"
-                           << "" << true << 4 << true << "rbSin"
-                           << "Chart1";
-    QTest::newRow("Reset") << "Button2"
-                           << "Button2" << true << 4 << true << "rbSin"
-                           << "Button2";
-    QTest::newRow("1:1") << "btnZoom"
-                         << "btnZoom" << true << 4 << true << "rbSin"
-                         << "btnZoom";
-    QTest::newRow("Clear") << "btnClearChart"
-                           << "btnClearChart" << true << 0 << true << "rbSin"
-                           << "btnClearChart";
-    QTest::newRow("256") << "btn256"
-                         << "btn256" << true << 4 << true << "rbSin"
-                         << "btn256";
-    QTest::newRow("+1, which loses the focus") << "Button1"
-                                               << "" << true << 4 << true << "rbSin"
-                                               << "";
-    QTest::newRow("START  AUTO, which undoes the toggle") << "cbAuto"
-                                                          << "" << false << 4 << true << "rbSin"
-                                                          << "cbAuto";
-    QTest::newRow("Auto Clear") << "cbAutoClear"
-                                << "" << true << 4 << false << "rbSin"
-                                << "cbAutoClear";
-    QTest::newRow("the checked radio button") << "rbSin"
-                                              << "" << true << 4 << true << "rbSin"
-                                              << "rbSin";
-    QTest::newRow("an unchecked radio button") << "rbSaw"
-                                               << "" << true << 0 << true << "rbSaw"
-                                               << "rbSaw";
-    QTest::newRow("speed slider") << "TrackBar1"
-                                  << "" << true << 4 << true << "rbSin"
-                                  << "TrackBar1";
-    QTest::newRow("width slider") << "TrackBar2"
-                                  << "" << true << 4 << true << "rbSin"
-                                  << "TrackBar2";
-    QTest::newRow("no control") << ""
-                                << "" << true << 4 << true << "rbSin"
-                                << "";
+    QTest::newRow("chart") << SpaceBarCase{.focus = "Chart1"};
+    QTest::newRow("Reset") << SpaceBarCase{.focus = "Button2", .clicked = "Button2"};
+    QTest::newRow("1:1") << SpaceBarCase{.focus = "btnZoom", .clicked = "btnZoom"};
+    QTest::newRow("Clear") << SpaceBarCase{
+        .focus = "btnClearChart", .clicked = "btnClearChart", .pointsAfterRelease = 0};
+    QTest::newRow("256") << SpaceBarCase{.focus = "btn256", .clicked = "btn256"};
+    QTest::newRow("+1, which loses the focus")
+        << SpaceBarCase{.focus = "Button1", .focusAfterPress = ""};
+    QTest::newRow("START  AUTO, which undoes the toggle")
+        << SpaceBarCase{.focus = "cbAuto", .runsAfterRelease = false};
+    QTest::newRow("Auto Clear") << SpaceBarCase{.focus = "cbAutoClear",
+                                                .autoClearAfterRelease = false};
+    QTest::newRow("the checked radio button") << SpaceBarCase{.focus = "rbSin"};
+    QTest::newRow("an unchecked radio button")
+        << SpaceBarCase{.focus = "rbSaw", .pointsAfterRelease = 0, .waveformAfterRelease = "rbSaw"};
+    QTest::newRow("speed slider") << SpaceBarCase{.focus = "TrackBar1"};
+    QTest::newRow("width slider") << SpaceBarCase{.focus = "TrackBar2"};
+    QTest::newRow("no control") << SpaceBarCase{};
 }
 
 void TestAutoRun::spaceBarBesidesToggling() {
-    QFETCH(QString, focus);
-    QFETCH(QString, clicked);
-    QFETCH(bool, runsAfterRelease);
-    QFETCH(int, pointsAfterRelease);
-    QFETCH(bool, autoClearAfterRelease);
-    QFETCH(QString, waveformAfterRelease);
-    QFETCH(QString, focusAfterPress);
+    QFETCH(SpaceBarCase, row);
     Window w;
     w.steps(3);
-    byName(w, focus)->setFocus();
-    QCOMPARE(w.focused(), byName(w, focus));
+    byName(w, row.focus)->setFocus();
+    QCOMPARE(w.focused(), byName(w, row.focus));
     const QString display = w->stHi->text();
     std::vector<std::pair<QString, std::unique_ptr<QSignalSpy>>> clicks;
     for (QPushButton* button : w->findChildren<QPushButton*>())
@@ -230,7 +211,7 @@ void TestAutoRun::spaceBarBesidesToggling() {
     w.press(Qt::Key_Space);
     QVERIFY(w.running());
     QCOMPARE(w.toggles->count(), 1);
-    QCOMPARE(w.focused(), byName(w, focusAfterPress));
+    QCOMPARE(w.focused(), byName(w, row.focusAfterPress.value_or(row.focus)));
     QCOMPARE(w.count(), 4);
     for (const auto& [name, spy] : clicks)
         QVERIFY2(spy->count() == 0, qPrintable(name));
@@ -238,14 +219,14 @@ void TestAutoRun::spaceBarBesidesToggling() {
 
     // Key up: what the focused control does with the space bar.
     w.release(Qt::Key_Space);
-    QCOMPARE(w.running(), runsAfterRelease);
-    QCOMPARE(w.count(), pointsAfterRelease);
-    QCOMPARE(w->cbAutoClear->Checked(), autoClearAfterRelease);
-    auto* waveform = w->findChild<TRadioButton*>(waveformAfterRelease);
+    QCOMPARE(w.running(), row.runsAfterRelease);
+    QCOMPARE(w.count(), row.pointsAfterRelease);
+    QCOMPARE(w->cbAutoClear->Checked(), row.autoClearAfterRelease);
+    auto* waveform = w->findChild<TRadioButton*>(row.waveformAfterRelease);
     QVERIFY(waveform->Checked());
     for (const auto& [name, spy] : clicks)
-        QVERIFY2(spy->count() == (name == clicked ? 1 : 0), qPrintable(name));
-    QCOMPARE(w->stHi->text(), clicked == "Button2" || waveformAfterRelease != "rbSin"
+        QVERIFY2(spy->count() == (name == row.clicked ? 1 : 0), qPrintable(name));
+    QCOMPARE(w->stHi->text(), row.clicked == "Button2" || row.waveformAfterRelease != "rbSin"
                                   ? QStringLiteral("0")
                                   : display);
     QCOMPARE(w->TrackBar1->Position(), 500);
