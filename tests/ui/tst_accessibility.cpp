@@ -1,4 +1,5 @@
 #include "chart/Chart.h"
+#include "tests/ui/ShownWindow.h"
 #include "ui/CheckBox.h"
 #include "ui/Image.h"
 #include "ui/TrackBar.h"
@@ -8,7 +9,18 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <memory>
+
+namespace {
+
+// A window of its own for each case, shown while a screen reader listens.
+struct Window : ShownWindow {
+    QAccessibleInterface* view(const char* objectName) const {
+        auto* widget = form->findChild<QWidget*>(QString::fromLatin1(objectName));
+        return widget ? QAccessible::queryAccessibleInterface(widget) : nullptr;
+    }
+};
+
+} // namespace
 
 // What an assistive tool is told about the window's controls.
 class TestAccessibility : public QObject {
@@ -20,24 +32,12 @@ private slots:
     void pointerDisplayReadsAsItsValue();
     void chartDescriptionFollowsTheChart();
     void pressingTheArrowTogglesStepping();
-
-private:
-    QAccessibleInterface* view(const char* objectName) const;
-    std::unique_ptr<TForm1> form;
 };
 
 void TestAccessibility::initTestCase() {
     // As when a screen reader listens: controls then announce changes from the moment they exist,
     // which makes Qt build their accessible views while the window is still being laid out.
     QAccessible::setActive(true);
-    form = std::make_unique<TForm1>();
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-}
-
-QAccessibleInterface* TestAccessibility::view(const char* objectName) const {
-    auto* widget = form->findChild<QWidget*>(QString::fromLatin1(objectName));
-    return widget ? QAccessible::queryAccessibleInterface(widget) : nullptr;
 }
 
 void TestAccessibility::nameAndRole_data() {
@@ -60,7 +60,8 @@ void TestAccessibility::nameAndRole() {
     QFETCH(QString, objectName);
     QFETCH(QAccessible::Role, role);
     QFETCH(QString, name);
-    QAccessibleInterface* iface = view(objectName.toLatin1().constData());
+    Window w;
+    QAccessibleInterface* iface = w.view(objectName.toLatin1().constData());
     QVERIFY(iface);
     if (role != QAccessible::NoRole) // a panel's role is whatever its class reports
         QCOMPARE(iface->role(), role);
@@ -68,43 +69,43 @@ void TestAccessibility::nameAndRole() {
 }
 
 void TestAccessibility::pointerDisplayReadsAsItsValue() {
-    QAccessibleTextInterface* text = view("stHi")->textInterface();
+    Window w;
+    QAccessibleTextInterface* text = w.view("stHi")->textInterface();
     QVERIFY2(text, "a screen reader reads static text through its text interface");
-    form->Button2->click();
     for (int i = 0; i < 12; ++i)
-        form->Button1->click();
+        w->Button1->click();
     QCOMPARE(text->text(0, text->characterCount()), QStringLiteral("12"));
-    QCOMPARE(view("stHi")->text(QAccessible::Value), QStringLiteral("12"));
+    QCOMPARE(w.view("stHi")->text(QAccessible::Value), QStringLiteral("12"));
 }
 
 void TestAccessibility::chartDescriptionFollowsTheChart() {
-    form->btnClearChart->click();
-    QAccessibleInterface* chart = view("Chart1");
+    Window w;
+    w->btnClearChart->click();
+    QAccessibleInterface* chart = w.view("Chart1");
     QCOMPARE(chart->text(QAccessible::Description),
              QStringLiteral("Stair-step line of 0 points; X from 0 to 255, Sample from 0 to 255"));
-    form->Button1->click();
+    w->Button1->click();
     QCOMPARE(chart->text(QAccessible::Description),
              QStringLiteral("Stair-step line of 1 point; X from 0 to 255, Sample from 0 to 255"));
-    form->TrackBar2->SetPosition(1000);
-    form->Chart1->LeftAxis().SetMinMax(7.65, 262.65);
-    form->Button1->click();
+    w->TrackBar2->SetPosition(1000);
+    w->Chart1->LeftAxis().SetMinMax(7.65, 262.65);
+    w->Button1->click();
     QCOMPARE(chart->text(QAccessible::Description),
              QStringLiteral(
                  "Stair-step line of 2 points; X from 0 to 1000, Sample from 7.65 to 262.65"));
-    form->Chart1->LeftAxis().SetMinMax(0, 255);
-    form->TrackBar2->SetPosition(255);
 }
 
 void TestAccessibility::pressingTheArrowTogglesStepping() {
-    QAccessibleActionInterface* action = view("Image1")->actionInterface();
+    Window w;
+    QAccessibleActionInterface* action = w.view("Image1")->actionInterface();
     QVERIFY(action);
     QCOMPARE(action->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
     action->doAction(QAccessibleActionInterface::pressAction());
-    QVERIFY(form->cbAuto->Checked());
-    QVERIFY(!form->Button1->isEnabled());
+    QVERIFY(w->cbAuto->Checked());
+    QVERIFY(!w->Button1->isEnabled());
     action->doAction(QAccessibleActionInterface::pressAction());
-    QVERIFY(!form->cbAuto->Checked());
-    QVERIFY(form->Button1->isEnabled());
+    QVERIFY(!w->cbAuto->Checked());
+    QVERIFY(w->Button1->isEnabled());
 }
 
 QTEST_MAIN(TestAccessibility)
