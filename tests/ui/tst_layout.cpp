@@ -5,6 +5,7 @@
 #include "ui/LayoutRules.h"
 #include "ui/Unit1.h"
 
+#include <QFile>
 #include <QScreen>
 #include <QTest>
 #include <map>
@@ -29,6 +30,7 @@ private slots:
     void geometry();
     void fonts_data();
     void fonts();
+    void tahomaWhereWinesFontPackageIsInstalled();
     void tooLowADensityScalesNothing();
 };
 
@@ -146,6 +148,13 @@ void TestLayout::fonts() {
     QCOMPARE(widget->font().pixelSize(), at->second.at(design));
     QCOMPARE(widget->font().bold(), bold);
     QCOMPARE(widget->font().family(), LayoutFontFamily());
+}
+
+void TestLayout::tahomaWhereWinesFontPackageIsInstalled() {
+    // Debian's fonts-wine puts its Tahoma where fontconfig does not look for fonts.
+    if (!QFile::exists(QStringLiteral("/var/lib/dpkg/info/fonts-wine.list")))
+        QSKIP("fonts-wine is not installed");
+    QCOMPARE(LayoutFontFamily(), QStringLiteral("Tahoma"));
 }
 
 void TestLayout::tooLowADensityScalesNothing() {
