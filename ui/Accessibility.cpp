@@ -36,8 +36,8 @@ private:
     }
 };
 
-// The pointer display: static text whose text is the pointer's value, read
-// through the text interface as a screen reader reads any static text.
+// The pointer display: static text whose text is the pointer's value, read through the text
+// interface as a screen reader reads any static text.
 class TDisplayAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit TDisplayAccessible(QLabel* label)

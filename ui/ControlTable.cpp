@@ -12,12 +12,14 @@
 
 namespace {
 
+constexpr Qt::CursorShape Hand = Qt::PointingHandCursor;
+
 constexpr TFormDesign Form1Design{
     .caption = "Quarnel Electronics WAWETable simulator",
     .clientWidth = 1177,
     .clientHeight = 714,
     .fontSize = 13,
-    .cursor = Qt::PointingHandCursor,
+    .cursor = Hand,
     .keyPreview = true,
     .icon = ":/icon.png",
 };
@@ -35,8 +37,6 @@ constexpr TRgb LightGreen{189, 255, 189};
 constexpr TRgb SkyBlue{166, 202, 240};
 constexpr TRgb Fuchsia{255, 0, 255};
 
-constexpr Qt::CursorShape Hand = Qt::PointingHandCursor;
-
 // clang-format off
 constexpr TControlRow Controls[] = {
 //      control        parent   left  top width height
@@ -47,6 +47,7 @@ constexpr TControlRow Controls[] = {
     ROW(btnZoom,       Panel2,     8,   6,   39,  22).Tab(1).Bold(13).MaxHeight(39).Caption("1:1"),
     ROW(btnClearChart, Panel2,    53,   6,   59,  24).Tab(2).Font(13).MaxHeight(39).Caption("Clear"),
     ROW(cbAutoClear,   Panel2,   118,   6,   97,  24).Tab(3).Font(13).MaxHeight(39).Caption("Auto Clear").Checked(),
+    // A tick mark at every position: the marks run together into a solid strip.
     ROW(TrackBar2,     Panel2,   264,   6,  913,  40).Tab(4).Anchors(akLeftTopRight).Range(30, 10000, 255, 1).Accessible("Chart width"),
     ROW(btn256,        Panel2,   205,   6,   59,  24).Tab(5).Font(13).MaxHeight(39).Caption("256"),
 

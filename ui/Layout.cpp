@@ -11,14 +11,14 @@
 
 namespace {
 
-// Labels and the picture are drawn by their parent; every other control has a window of its own.
-bool DrawnByParent(const QWidget* control) {
-    return control->metaObject() == &QLabel::staticMetaObject ||
-           qobject_cast<const TImage*>(control) != nullptr;
-}
-
+// A plain label, not static text, which is a label with a window of its own.
 bool IsLabel(const QWidget* control) {
     return control->metaObject() == &QLabel::staticMetaObject;
+}
+
+// Labels and the picture are drawn by their parent; every other control has a window of its own.
+bool DrawnByParent(const QWidget* control) {
+    return IsLabel(control) || qobject_cast<const TImage*>(control) != nullptr;
 }
 
 } // namespace

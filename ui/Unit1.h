@@ -19,8 +19,8 @@ class TIntervalTimer;
 class TRadioButton;
 class TTrackBar;
 
-// The step clock's interval in milliseconds at a position of the speed slider: 500 ms at the left
-// end, 1 at the right end (where the clock runs at its shortest period instead).
+// The step clock's interval in milliseconds at a position of the speed slider, from 500 at the
+// slider's left end (position 1) to 1 at its right end (500).
 constexpr int StepInterval(int speedPosition) {
     return 501 - speedPosition;
 }
