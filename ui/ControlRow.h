@@ -117,10 +117,14 @@ void ApplyStartState(TImage& control, const TControlRow& row);
 // The name, caption, colours and accessible name of any control.
 void Describe(QWidget& control, const TControlRow& row);
 
+// The class of the control that a field of TForm1Components points to.
+template <auto Field>
+using TFieldClass = std::remove_pointer_t<
+    std::remove_reference_t<decltype(std::declval<TForm1Components&>().*Field)>>;
+
 template <auto Field>
 QWidget* MakeControl(TForm1Components& form, QWidget* parent, const TControlRow& row) {
-    using T = std::remove_pointer_t<std::remove_reference_t<decltype(form.*Field)>>;
-    auto* control = new T(parent);
+    auto* control = new TFieldClass<Field>(parent);
     form.*Field = control;
     Describe(*control, row);
     ApplyStartState(*control, row);
@@ -130,9 +134,7 @@ QWidget* MakeControl(TForm1Components& form, QWidget* parent, const TControlRow&
 template <auto Field>
 constexpr auto Row(const char* name, std::size_t field, TPanel* TForm1Components::*parent, int left,
                    int top, int width, int height) {
-    using T = std::remove_pointer_t<
-        std::remove_reference_t<decltype(std::declval<TForm1Components&>().*Field)>>;
-    TRowOf<T> row{};
+    TRowOf<TFieldClass<Field>> row{};
     row.name = name;
     row.field = field;
     row.make = &MakeControl<Field>;
@@ -157,10 +159,13 @@ struct TClockRow {
     int interval;
 };
 
+constexpr TClockRow Clock(const char* name, std::size_t field,
+                          TIntervalTimer* TForm1Components::*timer, int interval) {
+    return {name, field, timer, interval};
+}
+
 #define CLOCK(field, interval)                                                                     \
-    TClockRow {                                                                                    \
-#field, offsetof(TForm1Components, field), &TForm1Components::field, interval              \
-    }
+    Clock(#field, offsetof(TForm1Components, field), &TForm1Components::field, interval)
 
 // The window itself; its client size and font size are pixels at the design density.
 struct TFormDesign {
