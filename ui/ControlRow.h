@@ -29,8 +29,8 @@ struct TRgb {
 struct TControlRow;
 using TMakeControl = QWidget* (*)(TForm1Components& form, QWidget* parent, const TControlRow& row);
 
-// Positions, sizes and font sizes are pixels at the design density, relative to the parent's
-// client area; the layout scales them to the monitor.
+// One control as designed. Positions, sizes and font sizes are pixels at the design density,
+// relative to the parent's client area; the layout scales them to the monitor.
 struct TControlRow {
     const char* name;  // the field's name, also the control's object name
     std::size_t field; // where the field lies in TForm1Components
