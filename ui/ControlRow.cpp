@@ -1,5 +1,7 @@
 #include "ui/ControlRow.h"
 
+#include "ui/ControlStyle.h"
+
 #include <QAbstractButton>
 #include <QIcon>
 #include <QImage>
@@ -29,11 +31,14 @@ QColor ToColor(TRgb rgb) {
 void Describe(QWidget& control, const TControlRow& row) {
     control.setObjectName(QString::fromLatin1(row.name));
     if (row.caption) {
+        control.setStyle(TControlStyle::Instance());
         const QString caption = QString::fromLatin1(row.caption);
         if (auto* button = qobject_cast<QAbstractButton*>(&control))
             button->setText(caption);
-        else if (auto* label = qobject_cast<QLabel*>(&control))
+        else if (auto* label = qobject_cast<QLabel*>(&control)) {
+            label->setTextFormat(Qt::PlainText);
             label->setText(caption);
+        }
     }
 
     QPalette palette = control.palette();

@@ -3,6 +3,7 @@
 #include "ui/ArrowFocus.h"
 #include "ui/ControlRow.h"
 #include "ui/Fonts.h"
+#include "ui/TextLayout.h"
 
 #include <QEvent>
 #include <QScreen>
@@ -132,10 +133,12 @@ void TLayout::ApplyFonts() {
         if (auto* trackBar = qobject_cast<TTrackBar*>(placed.control))
             trackBar->SetThumbLength(placed.thumbLength);
     }
-    // Labels size themselves to their text.
+    // Labels size themselves to their text, measured as it is drawn.
     for (TPlaced& placed : fPlaced)
-        if (IsLabel(placed.control))
-            placed.control->resize(placed.control->sizeHint());
+        if (IsLabel(placed.control)) {
+            const auto* label = static_cast<const QLabel*>(placed.control);
+            placed.control->resize(CaptionSize(label->font(), label->text()));
+        }
 }
 
 void TLayout::Rescale(int density) {
