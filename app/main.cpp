@@ -1,9 +1,11 @@
-// Program entry: the command line, the application object, the one main window, the event loop.
+// Program entry: the command line, the application object, then the main window and the event loop
+// (Startup.h).
 #include "app/CommandLine.h"
-#include "ui/Unit1.h"
+#include "app/Startup.h"
 
 #include <QApplication>
 #include <cstdio>
+#include <iostream>
 
 int main(int argc, char* argv[]) {
     const TCommandLine commandLine = ReadCommandLine(
@@ -24,10 +26,5 @@ int main(int argc, char* argv[]) {
     QApplication application(qtArgc, qtArgv);
     application.setApplicationName(QStringLiteral("wawetable"));
 
-    TForm1 form;
-    Form1 = &form;
-    form.show();
-    const int result = application.exec();
-    Form1 = nullptr;
-    return result;
+    return RunMainWindow(std::cerr);
 }

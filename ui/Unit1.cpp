@@ -4,8 +4,10 @@
 #include "chart/ChartError.h"
 #include "engine/WaveTables.h"
 #include "ui/Accessibility.h"
+#include "ui/CheckBox.h"
 #include "ui/ControlRow.h"
 #include "ui/ControlTable.h"
+#include "ui/IntervalTimer.h"
 #include "ui/Layout.h"
 
 #include <functional>
@@ -136,7 +138,14 @@ void TForm1::btnZoomClick(QObject*) {
 }
 
 void TForm1::cbAutoClick(QObject*) {
-    Timer1->SetEnabled(cbAuto->Checked());
+    try {
+        Timer1->SetEnabled(cbAuto->Checked());
+    } catch (const EOutOfResources&) {
+        // The step clock could not start, so stepping stays off: the check box goes back, which
+        // runs this handler again for the state the clocks are in, and the error is reported.
+        cbAuto->SetChecked(false);
+        throw;
+    }
     Button1->setEnabled(!cbAuto->Checked());
     Timer2->SetEnabled(!Timer1->Enabled());
 }
