@@ -9,6 +9,7 @@
 #include "ui/ControlTable.h"
 #include "ui/IntervalTimer.h"
 #include "ui/Layout.h"
+#include "ui/WheelDelivery.h"
 
 #include <functional>
 #include <utility>
@@ -20,6 +21,7 @@ TForm1::TForm1(QWidget* parent) : TForm(parent) {
     setObjectName(QStringLiteral("Form1"));
     CreateComponents();
     InstallAccessibility(*this);
+    DeliverWheelToFocusedChart(*this, *Chart1);
     WireEvents();
     FormCreate(this);
 }
