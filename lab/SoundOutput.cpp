@@ -141,7 +141,7 @@ void TSoundStream::Stop() {
     if (fSink) {
         fSink->disconnect(this);
         fSink->stop();
-        delete fSink;
+        fSink->deleteLater(); // Stop() may run inside one of the sink's own signals
         fSink = nullptr;
         fInput = nullptr;
     }

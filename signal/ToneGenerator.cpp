@@ -66,7 +66,8 @@ void TToneGenerator::Prepare(double sampleRate, int maxBlockSize) {
     fSampleRate = sampleRate;
     fMaxBlockSize = maxBlockSize;
     fRampPerSample = 1 / (RampSeconds * sampleRate);
-    fPitch = 0; // forces Retune
+    fPitch = 0; // nothing is tuned for this rate yet
+    fCutoff = 0;
     Reset();
 }
 
@@ -108,13 +109,13 @@ void TToneGenerator::ReadSettings() {
 // The filter works in steps, so a new pitch changes only how many steps a sample spans; the
 // pointer's position and the filter's state carry over, which keeps the phase continuous.
 void TToneGenerator::Retune(double pitch, double cutoff) {
-    if (cutoff != fCutoff) {
+    const bool newFilter = cutoff != fCutoff;
+    if (newFilter) {
         fCutoff = cutoff;
         fFilter = TReconstructionFilter(cutoff);
         fFullStep = fFilter.Stretch(1);
-        fPitch = 0;
     }
-    if (pitch != fPitch) {
+    if (newFilter || pitch != fPitch) {
         fPitch = pitch;
         fStepsPerSample = pitch * 256 / fSampleRate;
         fWholeSample = fFilter.Stretch(fStepsPerSample);
