@@ -55,8 +55,8 @@ void TToneGenerator::SetCutoff(double fractionOfStepRate) {
 }
 
 void TToneGenerator::SetOn(bool on) {
-    // Silent is cleared here, not by the audio thread, so that a caller who switches on and then
-    // asks never sees the silence from before.
+    // Cleared here as well as by the audio thread's next block, so that whoever switches on and
+    // then asks does not see the silence from before.
     if (on)
         fSilent.store(false, std::memory_order_release);
     fSettings.on.store(on, std::memory_order_release);
