@@ -1,7 +1,7 @@
 // Zooming, panning, the wheel and "1:1", driven through real mouse events on the main window's
 // chart, together with the width slider and the after-add rule that read the same bottom range.
-#include "chart/AxisPainter.h"
 #include "chart/Chart.h"
+#include "chart/ChartLayout.h"
 #include "chart/Series.h"
 #include "tests/ui/ShownWindow.h"
 #include "ui/CheckBox.h"
@@ -31,7 +31,8 @@ bool sameRange(Range a, Range b) {
     return a.min == b.min && a.max == b.max;
 }
 
-// The window after start-up, with its chart drawn once so that the plot rectangle is laid out.
+// The window after start-up, with its chart painted, so that no redraw is pending when a case
+// starts counting them.
 struct Window : ShownWindow {
     TChart* chart = form->Chart1;
 
@@ -582,7 +583,7 @@ void TestZoomPan::randomUseKeepsTheChartSound() {
         const TChartSeries& series = *w->Series1;
         for (int i = 0; i < series.Count(); ++i)
             QCOMPARE(series.XValues()[i], double(i));
-        const TAxisPainter& labels = w.chart->AxisPainter();
+        const TChartLayout& labels = w.chart->Layout();
         QVERIFY(labels.BottomLabels().size() <= 10000 && labels.LeftLabels().size() <= 10000);
     }
 }
