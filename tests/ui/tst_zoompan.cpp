@@ -109,6 +109,7 @@ private slots:
     void leftDrag();
     void pressCountsOnPlotAndTickStrips_data();
     void pressCountsOnPlotAndTickStrips();
+    void dragBeforeAPaintGoesByTheCurrentLayout();
     void oneToOneReturnsToBeforeTheFirstChange_data();
     void oneToOneReturnsToBeforeTheFirstChange();
     void rightPressAndReleaseChangesNothing();
@@ -226,6 +227,21 @@ void TestZoomPan::pressCountsOnPlotAndTickStrips() {
     const QPoint from = base + offset;
     w.zoom(from, from + QPoint(40, 40));
     QCOMPARE(!w.chart->RestoredAxisScales(), counts);
+}
+
+void TestZoomPan::dragBeforeAPaintGoesByTheCurrentLayout() {
+    Window w;
+    // 200 pixels wider, and neither painted nor asked for its layout since: a zoom over the whole
+    // plot rectangle as it is now shows what the axes show already.
+    const QRect narrower = w.chart->PlotRect();
+    w.chart->resize(w.chart->width() + 200, w.chart->height());
+    const QPoint bottomRight = narrower.bottomRight() + QPoint(200, 0);
+    w.press(Qt::LeftButton, narrower.topLeft());
+    w.move(bottomRight);
+    w.release(Qt::LeftButton, bottomRight);
+    QVERIFY(!w.chart->RestoredAxisScales());
+    QVERIFY(sameRange(rangeOf(w.bottom()), {0, 255}));
+    QVERIFY(sameRange(rangeOf(w.left()), {0, 255}));
 }
 
 void TestZoomPan::oneToOneReturnsToBeforeTheFirstChange_data() {
