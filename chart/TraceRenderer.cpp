@@ -44,11 +44,15 @@ public:
           fLow(Size(fFirstX, fLastX), INT_MAX), fHigh(Size(fFirstX, fLastX), INT_MIN),
           fLevel(Size(fFirstColumn, fLastColumn), NoLevel) {
         for (int offset = pen.FirstOffset(); offset <= pen.LastOffset(); ++offset) {
-            const TPenFootprint::TCover across = pen.Across(offset);
-            if (across == TPenFootprint::TCover::Full)
+            const TCover across = pen.Across(offset);
+            if (across == TCover::None)
+                continue;
+            const bool full = across == TCover::Full;
+            if (full)
                 fLevelFull.Add(offset);
-            if (across != TPenFootprint::TCover::None)
-                fLevelInked.Add(offset);
+            fLevelInked.Add(offset);
+            fReaches.push_back(
+                {offset, full, pen.FullEndPixels(offset), pen.InkedEndPixels(offset)});
         }
     }
 
@@ -79,17 +83,15 @@ public:
         TRuns runs;
         // Vertical strokes (and the round ends of level ones) on the corners whose width reaches
         // this column: their rows Low..High - 1, and beyond both ends what the round end covers.
-        for (int offset = fPen.FirstOffset(); offset <= fPen.LastOffset(); ++offset) {
-            const int x = c - offset;
-            const TPenFootprint::TCover across = fPen.Across(offset);
-            if (!Touched(x) || across == TCover::None)
+        for (const TReach& reach : fReaches) {
+            const std::size_t i = static_cast<std::size_t>(c - reach.offset - fFirstX);
+            const int low = fLow[i];
+            if (low == INT_MAX)
                 continue;
-            if (across == TCover::Full) {
-                const int end = fPen.FullEndPixels(offset);
-                AddFull(runs, Low(x) - end, High(x) - 1 + end);
-            }
-            const int end = fPen.InkedEndPixels(offset);
-            AddPartial(runs, Low(x) - end, High(x) - 1 + end);
+            const int high = fHigh[i];
+            if (reach.full)
+                AddFull(runs, low - reach.fullEnd, high - 1 + reach.fullEnd);
+            AddPartial(runs, low - reach.inkedEnd, high - 1 + reach.inkedEnd);
         }
         // The level stroke across the column.
         if (const int level = fLevel[c - fFirstColumn]; level != NoLevel) {
@@ -131,12 +133,13 @@ private:
     static std::size_t Size(int first, int last) {
         return static_cast<std::size_t>(std::max(0, last - first + 1));
     }
+    // Every stroke's partial run holds its full one, so adding the partial runs is enough to
+    // keep the full run inside the partial one.
     static void AddFull(TRuns& runs, int first, int last) {
         if (first > last)
             return;
         runs.fullFirst = std::min(runs.fullFirst, first);
         runs.fullLast = std::max(runs.fullLast, last);
-        AddPartial(runs, first, last);
     }
     static void AddPartial(TRuns& runs, int first, int last) {
         if (first > last)
@@ -155,6 +158,15 @@ private:
     int High(int x) const { return fHigh[static_cast<std::size_t>(x - fFirstX)]; }
 
     const TPenFootprint& fPen;
+    // The pen's footprint across a stroke, for the offsets it reaches: whether it covers the
+    // pixel there fully, and how far beyond a stroke's ends it does so, and at least half.
+    struct TReach {
+        int offset;
+        bool full;
+        int fullEnd;
+        int inkedEnd;
+    };
+    std::vector<TReach> fReaches;
     // The rows, as offsets from its line, that a level stroke covers fully, and at least half.
     struct TOffsets {
         int first = INT_MAX;
