@@ -22,9 +22,9 @@ public:
     TChartSeries& Series() { return fSeries; }
     const TChartSeries& Series() const { return fSeries; }
 
-    // The axes, their pixel ranges laid out for the chart as it is now; a range changed through
-    // them is laid out again when the chart is next asked for an axis or its layout, and at the
-    // next paint or mouse event.
+    // The axes, their pixel ranges laid out for the chart as it is now. A change made through a
+    // reference kept from earlier is laid out when the chart is next asked for an axis or its
+    // layout, and at every paint and mouse event.
     TChartAxis& BottomAxis() { return LaidOut(fBottomAxis); }
     TChartAxis& TopAxis() { return LaidOut(fTopAxis); }
     TChartAxis& LeftAxis() { return LaidOut(fLeftAxis); }
