@@ -95,8 +95,10 @@ public:
         }
         // The level stroke across the column.
         if (const int level = fLevel[c - fFirstColumn]; level != NoLevel) {
-            AddFull(runs, level + fLevelFull.first, level + fLevelFull.last);
-            AddPartial(runs, level + fLevelInked.first, level + fLevelInked.last);
+            if (!fLevelFull.Empty())
+                AddFull(runs, level + fLevelFull.first, level + fLevelFull.last);
+            if (!fLevelInked.Empty())
+                AddPartial(runs, level + fLevelInked.first, level + fLevelInked.last);
         }
         // Where a wide pen climbs a steep stair, the faint edges of round ends that each leave a
         // pixel beyond the run blank can together half cover it.
@@ -175,6 +177,7 @@ private:
             first = std::min(first, offset);
             last = std::max(last, offset);
         }
+        bool Empty() const { return first > last; }
     };
     TOffsets fLevelFull;
     TOffsets fLevelInked;
