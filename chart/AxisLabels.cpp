@@ -45,6 +45,21 @@ int RoomCount(int axisLength, int labelSize) {
     return static_cast<int>(RoundHalfEven(axisLength / (labelSize + separation)));
 }
 
+namespace {
+// The step the search for a label step starts from.
+double FirstStep(double range, int room) {
+    return std::fabs(range) <= Epsilon ? 1 : std::fabs(range) / (room + 1);
+}
+} // namespace
+
+std::optional<int> ShortTraceLimit(double minimum, double maximum, int axisLength, int labelSize) {
+    const double range = maximum - minimum;
+    const int room = RoomCount(axisLength, labelSize);
+    if (room < 1 || !(range >= 1.1) || !(FirstStep(range, room) < 1))
+        return std::nullopt;
+    return room;
+}
+
 double LabelStep(double minimum, double maximum, int axisLength, int labelSize,
                  std::optional<int> tracePoints) {
     const double range = maximum - minimum;
@@ -52,10 +67,13 @@ double LabelStep(double minimum, double maximum, int axisLength, int labelSize,
     if (room < 1)
         return Epsilon;
 
-    double step = std::fabs(range) <= Epsilon ? 1 : std::fabs(range) / (room + 1);
+    double step = FirstStep(range, room);
     // A short trace is labelled at whole indices: there is nothing between its points.
-    if (tracePoints && range >= 1.1 && *tracePoints <= room && step < 1)
-        step = 1;
+    if (tracePoints) {
+        const std::optional<int> limit = ShortTraceLimit(minimum, maximum, axisLength, labelSize);
+        if (limit && *tracePoints <= *limit)
+            step = 1;
+    }
 
     double count = room + 1;
     for (;;) {

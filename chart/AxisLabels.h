@@ -26,8 +26,12 @@ double NextLadderStep(double x);
 // How many labels of labelSize pixels (plus their separation) fit along axisLength pixels.
 int RoomCount(int axisLength, int labelSize);
 
+// When the length of the trace decides the bottom axis's label step: the most points a trace may
+// hold to be labelled at whole steps. Empty where the step does not depend on the trace at all.
+std::optional<int> ShortTraceLimit(double minimum, double maximum, int axisLength, int labelSize);
+
 // The label step for a range shown on axisLength pixels with labels of labelSize pixels.
-// tracePoints is given for the bottom axis only: a trace of no more than the room count points
+// tracePoints is given for the bottom axis only: a trace of no more than ShortTraceLimit points
 // is never labelled at less than 1.
 double LabelStep(double minimum, double maximum, int axisLength, int labelSize,
                  std::optional<int> tracePoints = std::nullopt);

@@ -1,5 +1,6 @@
 #include "chart/Chart.h"
 
+#include "chart/AxisPainter.h"
 #include "chart/TraceRenderer.h"
 
 #include <QPaintEvent>
@@ -27,26 +28,31 @@ void TChart::RequestRedraw() {
     update();
 }
 
-void TChart::LayoutPlotRect() {
+void TChart::UpdateLayout() {
     const QRect inner = rect().adjusted(BevelWidth, BevelWidth, -BevelWidth, -BevelWidth);
-    // The label font follows the monitor's density, as the window's own fonts do.
-    fAxisPainter.SetLabelFont(TAxisPainter::LabelFont(logicalDpiY()));
-    fPlotRect = fAxisPainter.Layout(inner, fBottomAxis, fLeftAxis, fSeries.Count());
-    fTopAxis.SetPixelRange(fPlotRect.left(), fPlotRect.right());
-    fRightAxis.SetPixelRange(fPlotRect.top(), fPlotRect.bottom());
+    if (!fLayout.Update(inner, logicalDpiY(), fBottomAxis, fLeftAxis, fSeries.Count()))
+        return;
+    const QRect plot = fLayout.PlotRect();
+    fTopAxis.SetPixelRange(plot.left(), plot.right());
+    fRightAxis.SetPixelRange(plot.top(), plot.bottom());
+}
+
+const TChartLayout& TChart::Layout() {
+    UpdateLayout();
+    return fLayout;
 }
 
 void TChart::Render(QImage& image) {
+    UpdateLayout();
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         DrawBackground(painter);
-        LayoutPlotRect();
-        fAxisPainter.Draw(painter); // lines, ticks, grid and labels, under the trace
+        DrawAxes(painter, fLayout); // lines, ticks, grid and labels, under the trace
     }
     // Last, on top of everything: the trace writes the picture's pixels itself, so no painter
     // may be open on it.
-    DrawTrace(image, fPlotRect, fSeries, fBottomAxis, fLeftAxis);
+    DrawTrace(image, fLayout.PlotRect(), fSeries, fBottomAxis, fLeftAxis);
     ++fFullRedrawCount;
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "chart/Axis.h"
-#include "chart/AxisPainter.h"
+#include "chart/ChartLayout.h"
 #include "chart/Series.h"
 #include "chart/ZoomPan.h"
 
@@ -22,10 +22,14 @@ public:
     TChartSeries& Series() { return fSeries; }
     const TChartSeries& Series() const { return fSeries; }
 
-    TChartAxis& BottomAxis() { return fBottomAxis; }
-    TChartAxis& TopAxis() { return fTopAxis; }
-    TChartAxis& LeftAxis() { return fLeftAxis; }
-    TChartAxis& RightAxis() { return fRightAxis; }
+    // The axes, their pixel ranges laid out for the chart as it is now. A change made through a
+    // reference kept from earlier is laid out when the chart is next asked for an axis or its
+    // layout, and at every paint and mouse event.
+    TChartAxis& BottomAxis() { return LaidOut(fBottomAxis); }
+    TChartAxis& TopAxis() { return LaidOut(fTopAxis); }
+    TChartAxis& LeftAxis() { return LaidOut(fLeftAxis); }
+    TChartAxis& RightAxis() { return LaidOut(fRightAxis); }
+    // Their ranges; the pixel ranges as last laid out.
     const TChartAxis& BottomAxis() const { return fBottomAxis; }
     const TChartAxis& LeftAxis() const { return fLeftAxis; }
 
@@ -51,10 +55,11 @@ public:
     // The chart's background: the platform's button face, the window's own background.
     QColor BackgroundColor() const { return palette().color(QPalette::Button); }
 
-    // The part of the chart bounded by the two shown axes, as laid out by the last redraw.
-    QRect PlotRect() const { return fPlotRect; }
-    // The axes' labels and bands as laid out by the last redraw.
-    const TAxisPainter& AxisPainter() const { return fAxisPainter; }
+    // The plot rectangle, the axes' bands and labels for the chart's size, label font, ranges and
+    // trace as they are now: the layout that the next paint draws and the mouse goes by.
+    const TChartLayout& Layout();
+    // The part of the chart bounded by the two shown axes.
+    QRect PlotRect() { return Layout().PlotRect(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -67,8 +72,13 @@ protected:
 private:
     // A full redraw's first layer: the button face and the bevel around it.
     void DrawBackground(QPainter& painter) const;
-    // Decides the plot rectangle and the axes' pixel ranges; the one place that does.
-    void LayoutPlotRect();
+    // Brings the layout, and with it every axis's pixel range, up to date; the one place that
+    // sets them.
+    void UpdateLayout();
+    TChartAxis& LaidOut(TChartAxis& axis) {
+        UpdateLayout();
+        return axis;
+    }
     // The zoom drag's outline, in chart pixels; empty while none is shown.
     QRegion RubberBandRegion() const;
     // Draws the outline over the shown picture, inverting each pixel against the background.
@@ -82,10 +92,9 @@ private:
     TZoomPan fZoomPan{fBottomAxis, fTopAxis, fLeftAxis, fRightAxis};
     bool fRubberBandShown = false; // from the zoom drag's first move to its release
 
-    TAxisPainter fAxisPainter;
+    TChartLayout fLayout;
 
     QImage fPicture;
-    QRect fPlotRect;
     bool fRedrawPending = true;
     long long fFullRedrawCount = 0;
 };

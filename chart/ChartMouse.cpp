@@ -1,6 +1,11 @@
 // The chart's mouse handling: the zoom drag with its rubber band, the pan drag and the wheel. The
 // decisions are TZoomPan's; this part turns Qt's events into its calls and paints the band.
+//
+// Range changes reach the chart's redraw requests through the axes' change callback alone. The
+// mouse asks for a redraw itself only where the chart redraws although no range need change: at
+// the end of a zoom drag that counts, and at every undo, even with nothing to restore.
 #include "chart/Chart.h"
+#include "chart/ChartColors.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,7 +14,7 @@
 
 namespace {
 // The rubber band's pen: silver, 3 pixels wide, centred on the rectangle's edges.
-constexpr QRgb BandColor = qRgb(192, 192, 192);
+constexpr QRgb BandColor = ChartColors::Silver;
 constexpr int BandHalfWidth = 1;
 } // namespace
 
@@ -51,6 +56,7 @@ void TChart::PaintRubberBand(QPainter& painter, const QRegion& exposed) const {
 
 void TChart::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
+    UpdateLayout(); // where a press counts, and what the drags map, is the current layout's
     if (fZoomPan.Zooming() || fZoomPan.Panning())
         return;
     const QPoint p = event->position().toPoint();
@@ -68,6 +74,7 @@ void TChart::mousePressEvent(QMouseEvent* event) {
 }
 
 void TChart::mouseMoveEvent(QMouseEvent* event) {
+    UpdateLayout();
     const QPoint p = event->position().toPoint();
     if (fZoomPan.Zooming()) {
         const QRegion before = RubberBandRegion();
@@ -76,12 +83,12 @@ void TChart::mouseMoveEvent(QMouseEvent* event) {
             update(before.united(RubberBandRegion()));
         }
     } else if (fZoomPan.Panning()) {
-        if (fZoomPan.MovePan(p.x(), p.y()))
-            RequestRedraw();
+        fZoomPan.MovePan(p.x(), p.y());
     }
 }
 
 void TChart::mouseReleaseEvent(QMouseEvent* event) {
+    UpdateLayout();
     const QPoint p = event->position().toPoint();
     if (fZoomPan.Zooming()) {
         if (event->button() != Qt::LeftButton)

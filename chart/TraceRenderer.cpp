@@ -1,5 +1,6 @@
 #include "chart/TraceRenderer.h"
 
+#include "chart/PenFootprint.h"
 #include "chart/StairGeometry.h"
 
 #include <QPainter>
@@ -17,12 +18,11 @@ QRect TraceClipRect(const QRect& plot) {
 }
 
 void DrawTraceStrokeByStroke(QImage& picture, const QRect& plot, const TChartSeries& series,
-                             const TChartAxis& bottom, const TChartAxis& left) {
+                             const TChartAxis& bottom, const TChartAxis& left, int penWidth) {
     QPainter painter(&picture);
     painter.setClipRect(TraceClipRect(plot));
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(
-        QPen(QColor::fromRgb(TraceStyle::Color), TraceStyle::Width, Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(QPen(QColor::fromRgb(TraceStyle::Color), penWidth, Qt::SolidLine, Qt::RoundCap));
     ForEachStroke(series, bottom, left, [&](TPixelPoint from, TPixelPoint to) {
         painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
     });
@@ -30,19 +30,31 @@ void DrawTraceStrokeByStroke(QImage& picture, const QRect& plot, const TChartSer
 
 namespace {
 
-// The trace's strokes gathered per pixel column. A 3-pixel round-capped stroke centred on pixel
-// corners inks, across its width, one half-covered pixel, two full ones and one half-covered
-// again; a round end adds one partly covered pixel beyond the full ones. Because the stair line
-// only ever moves right, the strokes touching a column form one connected piece, so each column
-// is one full run with a partly covered run above and below it.
+// The trace's strokes gathered per pixel column. Because the stair line only ever moves right, the
+// strokes touching a column form one connected piece, so each column is one fully covered run
+// with a half-covered run above and below it: the pen's footprint tells how far each stroke's
+// width and round ends reach into the columns beside it.
 class TColumnCoverage {
 public:
-    // Keeps the columns of clip, and the stroke positions one or two pixels beyond it that still
-    // reach into it.
-    explicit TColumnCoverage(const QRect& clip)
-        : fFirstColumn(clip.left()), fLastColumn(clip.right()), fFirstX(clip.left() - 1),
-          fLastX(clip.right() + 2), fLow(Size(fFirstX, fLastX), INT_MAX),
-          fHigh(Size(fFirstX, fLastX), INT_MIN), fLevel(Size(fFirstColumn, fLastColumn), NoLevel) {}
+    // Keeps the columns of clip, and the stroke positions beyond it whose width still reaches
+    // into it.
+    TColumnCoverage(const QRect& clip, const TPenFootprint& pen)
+        : fPen(pen), fFirstColumn(clip.left()), fLastColumn(clip.right()),
+          fFirstX(clip.left() - pen.LastOffset()), fLastX(clip.right() - pen.FirstOffset()),
+          fLow(Size(fFirstX, fLastX), INT_MAX), fHigh(Size(fFirstX, fLastX), INT_MIN),
+          fLevel(Size(fFirstColumn, fLastColumn), NoLevel) {
+        for (int offset = pen.FirstOffset(); offset <= pen.LastOffset(); ++offset) {
+            const TCover across = pen.Across(offset);
+            if (across == TCover::None)
+                continue;
+            const bool full = across == TCover::Full;
+            if (full)
+                fLevelFull.Add(offset);
+            fLevelInked.Add(offset);
+            fReaches.push_back(
+                {offset, full, pen.FullEndPixels(offset), pen.InkedEndPixels(offset)});
+        }
+    }
 
     void Stroke(TPixelPoint from, TPixelPoint to) {
         if (from.y == to.y) {
@@ -69,28 +81,32 @@ public:
 
     TRuns Column(int c) const {
         TRuns runs;
-        // Fully covered: the stroke across the column, and vertical strokes on either of its sides
-        // with their round ends.
-        for (int x : {c, c + 1}) {
-            if (Touched(x)) {
-                runs.fullFirst = std::min(runs.fullFirst, Low(x) - 1);
-                runs.fullLast = std::max(runs.fullLast, High(x));
-            }
+        // Vertical strokes (and the round ends of level ones) on the corners whose width reaches
+        // this column: their rows Low..High - 1, and beyond both ends what the round end covers.
+        for (const TReach& reach : fReaches) {
+            const std::size_t i = static_cast<std::size_t>(c - reach.offset - fFirstX);
+            const int low = fLow[i];
+            if (low == INT_MAX)
+                continue;
+            const int high = fHigh[i];
+            if (reach.full)
+                AddFull(runs, low - reach.fullEnd, high - 1 + reach.fullEnd);
+            AddPartial(runs, low - reach.inkedEnd, high - 1 + reach.inkedEnd);
         }
+        // The level stroke across the column.
         if (const int level = fLevel[c - fFirstColumn]; level != NoLevel) {
-            runs.fullFirst = std::min(runs.fullFirst, level - 1);
-            runs.fullLast = std::max(runs.fullLast, level);
+            if (!fLevelFull.Empty())
+                AddFull(runs, level + fLevelFull.first, level + fLevelFull.last);
+            if (!fLevelInked.Empty())
+                AddPartial(runs, level + fLevelInked.first, level + fLevelInked.last);
         }
-        if (runs.fullFirst <= runs.fullLast) {
-            runs.partialFirst = runs.fullFirst - 1;
-            runs.partialLast = runs.fullLast + 1;
-        }
-        // Half covered: vertical strokes one pixel further away.
-        for (int x : {c - 1, c + 2}) {
-            if (Touched(x)) {
-                runs.partialFirst = std::min(runs.partialFirst, Low(x) - 1);
-                runs.partialLast = std::max(runs.partialLast, High(x));
-            }
+        // Where a wide pen climbs a steep stair, the faint edges of round ends that each leave a
+        // pixel beyond the run blank can together half cover it.
+        if (fPen.FaintEndsAddUp() && runs.partialFirst <= runs.partialLast) {
+            if (TPenFootprint::Level(EndsShare(c, runs.partialFirst - 1)) != TCover::None)
+                --runs.partialFirst;
+            if (TPenFootprint::Level(EndsShare(c, runs.partialLast + 1)) != TCover::None)
+                ++runs.partialLast;
         }
         return runs;
     }
@@ -99,9 +115,39 @@ public:
     int LastColumn() const { return fLastColumn; }
 
 private:
+    using TCover = TPenFootprint::TCover;
     static constexpr int NoLevel = INT_MIN;
+
+    // The share of the pixel at row in column c, which lies outside every stroke's run, that the
+    // ends of the strokes around it cover together. Each corner of the stair ends two strokes.
+    double EndsShare(int c, int row) const {
+        double uncovered = 1;
+        for (int offset = fPen.FirstOffset(); offset <= fPen.LastOffset(); ++offset) {
+            const int x = c - offset;
+            if (!Touched(x))
+                continue;
+            const int beyond = row < Low(x) ? Low(x) - 1 - row : row - High(x);
+            const double share = fPen.EndShare(offset, beyond);
+            uncovered *= (1 - share) * (1 - share);
+        }
+        return 1 - uncovered;
+    }
     static std::size_t Size(int first, int last) {
         return static_cast<std::size_t>(std::max(0, last - first + 1));
+    }
+    // Every stroke's partial run holds its full one, so adding the partial runs is enough to
+    // keep the full run inside the partial one.
+    static void AddFull(TRuns& runs, int first, int last) {
+        if (first > last)
+            return;
+        runs.fullFirst = std::min(runs.fullFirst, first);
+        runs.fullLast = std::max(runs.fullLast, last);
+    }
+    static void AddPartial(TRuns& runs, int first, int last) {
+        if (first > last)
+            return;
+        runs.partialFirst = std::min(runs.partialFirst, first);
+        runs.partialLast = std::max(runs.partialLast, last);
     }
 
     void Touch(int x, int y0, int y1) {
@@ -113,6 +159,28 @@ private:
     int Low(int x) const { return fLow[static_cast<std::size_t>(x - fFirstX)]; }
     int High(int x) const { return fHigh[static_cast<std::size_t>(x - fFirstX)]; }
 
+    const TPenFootprint& fPen;
+    // The pen's footprint across a stroke, for the offsets it reaches: whether it covers the
+    // pixel there fully, and how far beyond a stroke's ends it does so, and at least half.
+    struct TReach {
+        int offset;
+        bool full;
+        int fullEnd;
+        int inkedEnd;
+    };
+    std::vector<TReach> fReaches;
+    // The rows, as offsets from its line, that a level stroke covers fully, and at least half.
+    struct TOffsets {
+        int first = INT_MAX;
+        int last = INT_MIN;
+        void Add(int offset) {
+            first = std::min(first, offset);
+            last = std::max(last, offset);
+        }
+        bool Empty() const { return first > last; }
+    };
+    TOffsets fLevelFull;
+    TOffsets fLevelInked;
     int fFirstColumn;
     int fLastColumn;
     int fFirstX;
@@ -173,11 +241,12 @@ private:
 } // namespace
 
 void DrawTrace(QImage& picture, const QRect& plot, const TChartSeries& series,
-               const TChartAxis& bottom, const TChartAxis& left) {
+               const TChartAxis& bottom, const TChartAxis& left, int penWidth) {
     const QRect clip = TraceClipRect(plot).intersected(picture.rect());
     if (clip.isEmpty())
         return;
-    TColumnCoverage coverage(clip);
+    const TPenFootprint pen(penWidth);
+    TColumnCoverage coverage(clip, pen);
     ForEachStroke(series, bottom, left,
                   [&](TPixelPoint from, TPixelPoint to) { coverage.Stroke(from, to); });
 

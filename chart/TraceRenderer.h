@@ -12,7 +12,8 @@
 #include <QRect>
 
 namespace TraceStyle {
-// LinePen: opaque, solid, rounded ends; device pixels at any density.
+// LinePen: opaque, solid, rounded ends; device pixels at any density. Both renderings draw with
+// this width unless given another.
 constexpr QRgb Color = qRgb(68, 102, 163);
 constexpr int Width = 3;
 } // namespace TraceStyle
@@ -22,9 +23,10 @@ constexpr int Width = 3;
 // strokes at the lowest and highest Sample show in full while the left axis line stays clear.
 QRect TraceClipRect(const QRect& plot);
 
-// Both draw onto picture, on which no painter may be active.
+// Both draw onto picture, on which no painter may be active, with a pen penWidth pixels wide.
 void DrawTrace(QImage& picture, const QRect& plot, const TChartSeries& series,
-               const TChartAxis& bottom, const TChartAxis& left);
+               const TChartAxis& bottom, const TChartAxis& left, int penWidth = TraceStyle::Width);
 
 void DrawTraceStrokeByStroke(QImage& picture, const QRect& plot, const TChartSeries& series,
-                             const TChartAxis& bottom, const TChartAxis& left);
+                             const TChartAxis& bottom, const TChartAxis& left,
+                             int penWidth = TraceStyle::Width);

@@ -1,5 +1,7 @@
 #include "chart/ZoomPan.h"
 
+#include "chart/AxisStyle.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -36,8 +38,8 @@ bool TZoomPan::PressCounts(int x, int y) const {
     const bool alongBottom = x >= left && x <= right;
     const bool alongLeft = y >= top && y <= bottom;
     const bool onPlot = alongBottom && alongLeft;
-    const bool onLeftTicks = alongLeft && x >= left - TickStrip && x < left;
-    const bool onBottomTicks = alongBottom && y > bottom && y <= bottom + TickStrip;
+    const bool onLeftTicks = alongLeft && x >= left - AxisStyle::TickStrip && x < left;
+    const bool onBottomTicks = alongBottom && y > bottom && y <= bottom + AxisStyle::TickStrip;
     return onPlot || onLeftTicks || onBottomTicks;
 }
 

@@ -24,8 +24,6 @@ class TZoomPan {
 public:
     // A zoom drag counts only when it spans more than this many pixels in both directions.
     static constexpr int MinimumPixels = 16;
-    // Width of each of the two shown axes' tick strips, outside the plot rectangle.
-    static constexpr int TickStrip = 7;
     // Each wheel notch shifts the vertical ranges by this share of their width.
     static constexpr double WheelShare = 3 * 0.01;
     // Wheel units per notch.
@@ -46,8 +44,8 @@ public:
     // Puts the saved ranges back as they were stored, bypassing the setters' checks.
     void UndoZoom();
 
-    // True where a press starts a drag: on the plot rectangle (as the shown axes were last laid
-    // out), edges included, or on the tick strip just outside either shown axis.
+    // True where a press starts a drag: on the plot rectangle (as the shown axes are laid out),
+    // edges included, or on the tick strip just outside either shown axis.
     bool PressCounts(int x, int y) const;
 
     bool Zooming() const { return fZooming; }

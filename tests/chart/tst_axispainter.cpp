@@ -1,6 +1,6 @@
 #include "chart/AxisLabels.h"
-#include "chart/AxisPainter.h"
 #include "chart/Chart.h"
+#include "chart/ChartLayout.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -24,13 +24,9 @@ struct Fixture {
         image = QImage(size, QImage::Format_RGB32);
         chart.Render(image);
     }
-    QRect plot() const { return chart.PlotRect(); }
-    const std::vector<TAxisPainter::TLabel>& bottom() const {
-        return chart.AxisPainter().BottomLabels();
-    }
-    const std::vector<TAxisPainter::TLabel>& left() const {
-        return chart.AxisPainter().LeftLabels();
-    }
+    QRect plot() { return chart.PlotRect(); }
+    const std::vector<TChartLayout::TLabel>& bottom() { return chart.Layout().BottomLabels(); }
+    const std::vector<TChartLayout::TLabel>& left() { return chart.Layout().LeftLabels(); }
     bool anyDark(const QRect& area) const {
         for (int y = area.top(); y <= area.bottom(); ++y)
             for (int x = area.left(); x <= area.right(); ++x)
@@ -40,7 +36,7 @@ struct Fixture {
     }
 };
 
-double Step(const std::vector<TAxisPainter::TLabel>& labels) {
+double Step(const std::vector<TChartLayout::TLabel>& labels) {
     return labels.size() < 2 ? 0 : labels[0].value - labels[1].value;
 }
 } // namespace
@@ -58,8 +54,8 @@ private slots:
 void TestAxisPainter::startUpLabelsBothAxes() {
     Fixture f;
     qInfo("label font %s, %d px at %d dpi; steps: bottom %g, left %g",
-          qPrintable(QFontInfo(f.chart.AxisPainter().Font()).family()),
-          f.chart.AxisPainter().Font().pixelSize(), f.chart.logicalDpiY(), Step(f.bottom()),
+          qPrintable(QFontInfo(f.chart.Layout().Font()).family()),
+          f.chart.Layout().Font().pixelSize(), f.chart.logicalDpiY(), Step(f.bottom()),
           Step(f.left()));
     for (const auto* labels : {&f.bottom(), &f.left()}) {
         QVERIFY(labels->size() >= 2);
@@ -132,7 +128,7 @@ void TestAxisPainter::startUpDrawing() {
     QCOMPARE(minor, 3);
 
     // The label texts: 0 below the corner and 0 left of it.
-    const int h = QFontMetrics(f.chart.AxisPainter().Font()).height();
+    const int h = QFontMetrics(f.chart.Layout().Font()).height();
     QVERIFY(f.anyDark(QRect(p.left() - 4, p.bottom() + 8, 9, h)));
     QVERIFY(f.anyDark(QRect(p.left() - 20, p.bottom() - h / 2, 13, h)));
     // Nothing dark in the tick strips except the axis lines themselves.
@@ -143,7 +139,7 @@ void TestAxisPainter::startUpDrawing() {
 void TestAxisPainter::bandsHoldTheLabels() {
     Fixture f;
     const QRect p = f.plot();
-    const QFontMetrics metrics(f.chart.AxisPainter().Font());
+    const QFontMetrics metrics(f.chart.Layout().Font());
     // The bottom band is one line of text below the 7-pixel strip, and ends at the bevel.
     QCOMPARE(p.bottom() + 7 + metrics.height(), f.chart.height() - 2);
     // The left band: the widest left label plus a space, then the strip.

@@ -1,9 +1,12 @@
 #include "chart/Chart.h"
+#include "chart/ChartLayout.h"
 #include "chart/TraceRenderer.h"
 
 #include <QImage>
+#include <QSet>
 #include <QTest>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -23,6 +26,65 @@ struct ShownChart {
     TChart* operator->() const { return chart.get(); }
 };
 
+// A chart that has never been painted, with `points` points and the given bottom range.
+struct UnpaintedChart {
+    TChart chart;
+    UnpaintedChart(QSize size, double bottomMin, double bottomMax, int points) {
+        chart.resize(size);
+        chart.LeftAxis().StoreRange(0, 255);
+        chart.BottomAxis().StoreRange(bottomMin, bottomMax);
+        for (int i = 0; i < points; ++i)
+            chart.Series().AddY(i % 256);
+    }
+};
+
+// Everything of a layout that the painting and the mouse go by: the plot rectangle, both axes'
+// pixel ranges, then their labels and minor ticks.
+QStringList Described(const TChartLayout& layout, const TChartAxis& bottom,
+                      const TChartAxis& left) {
+    QStringList lines;
+    const QRect plot = layout.PlotRect();
+    lines << QStringLiteral("plot %1,%2 %3x%4")
+                 .arg(plot.left())
+                 .arg(plot.top())
+                 .arg(plot.width())
+                 .arg(plot.height());
+    for (const TChartAxis* axis : {&bottom, &left})
+        lines << QStringLiteral("pixels %1..%2").arg(axis->StartPixel()).arg(axis->EndPixel());
+    for (const TChartLayout::TAxis* axis : {&layout.Bottom(), &layout.Left()}) {
+        QString line = QStringLiteral("labels");
+        for (const TChartLayout::TLabel& label : axis->labels)
+            line += QStringLiteral(" %1@%2").arg(label.text).arg(label.pixel);
+        line += QStringLiteral("; minor");
+        for (int pixel : axis->minorTicks)
+            line += QStringLiteral(" %1").arg(pixel);
+        lines << line;
+    }
+    return lines;
+}
+
+QStringList Described(TChart& chart) {
+    return Described(chart.Layout(), chart.BottomAxis(), chart.LeftAxis());
+}
+
+// The layout worked out afresh for the chart's present state, inside its 1-pixel bevel.
+QStringList FreshlyLaidOut(TChart& chart) {
+    TChartAxis bottom{TChartAxis::TOrientation::Horizontal};
+    TChartAxis left{TChartAxis::TOrientation::Vertical};
+    for (auto [copy, axis] :
+         {std::pair{&bottom, &chart.BottomAxis()}, {&left, &chart.LeftAxis()}}) {
+        copy->StoreRange(axis->Minimum(), axis->Maximum());
+        copy->Increment = axis->Increment;
+        copy->Visible = axis->Visible;
+    }
+    TChartLayout layout;
+    layout.Update(chart.rect().adjusted(1, 1, -1, -1), chart.logicalDpiY(), bottom, left,
+                  chart.Series().Count());
+    return Described(layout, bottom, left);
+}
+
+enum class TLayoutChange { TraceGrows, Zoom, Resize, Increment, BottomHidden };
+
 enum class TAxisChange {
     SameMaximum,
     NewMaximum,
@@ -35,6 +97,7 @@ enum class TAxisChange {
 } // namespace
 
 Q_DECLARE_METATYPE(TAxisChange)
+Q_DECLARE_METATYPE(TLayoutChange)
 
 class TestChart : public QObject {
     Q_OBJECT
@@ -46,6 +109,9 @@ private slots:
     void redrawPaintsBackgroundBevelAxesAndTrace();
     void tooSmallForItsBandsStillDraws_data();
     void tooSmallForItsBandsStillDraws();
+    void laidOutWithoutAPaint();
+    void keptLayoutFollowsEveryChange_data();
+    void keptLayoutFollowsEveryChange();
 };
 
 void TestChart::requestsCoalesceIntoOneRedraw() {
@@ -148,6 +214,62 @@ void TestChart::tooSmallForItsBandsStillDraws() {
     QImage image(size, QImage::Format_RGB32);
     chart.Render(image);
     QCOMPARE(chart.FullRedrawCount(), 1);
+}
+
+void TestChart::laidOutWithoutAPaint() {
+    UnpaintedChart c(QSize(600, 300), 0, 100, 10);
+    const QStringList before = Described(c.chart);
+    QCOMPARE(before, FreshlyLaidOut(c.chart));
+    QImage image(c.chart.size(), QImage::Format_RGB32);
+    c.chart.Render(image);
+    QCOMPARE(Described(c.chart), before); // the paint drew the layout there was, and kept it
+    QCOMPARE(c.chart.TopAxis().StartPixel(), c.chart.PlotRect().left());
+    QCOMPARE(c.chart.RightAxis().EndPixel(), c.chart.PlotRect().bottom());
+}
+
+void TestChart::keptLayoutFollowsEveryChange_data() {
+    QTest::addColumn<TLayoutChange>("change");
+    // 0..5 is labelled at whole steps while the trace is short, and more finely past some count.
+    QTest::newRow("the trace grows point by point past the short-trace limit")
+        << TLayoutChange::TraceGrows;
+    QTest::newRow("a zoom") << TLayoutChange::Zoom;
+    QTest::newRow("a resize") << TLayoutChange::Resize;
+    QTest::newRow("a label increment") << TLayoutChange::Increment;
+    QTest::newRow("the bottom axis hidden") << TLayoutChange::BottomHidden;
+}
+
+// The layout a chart keeps through a change is the one worked out afresh for the same state.
+void TestChart::keptLayoutFollowsEveryChange() {
+    QFETCH(TLayoutChange, change);
+    UnpaintedChart kept(QSize(1177, 448), 0, 5, 1);
+    (void)kept.chart.Layout();
+    switch (change) {
+    case TLayoutChange::TraceGrows: {
+        QSet<QString> labellings;
+        for (int i = 0; i < 80; ++i) {
+            kept.chart.Series().AddY(i);
+            const QStringList described = Described(kept.chart);
+            QCOMPARE(described, FreshlyLaidOut(kept.chart));
+            labellings << described[3];
+        }
+        QCOMPARE(labellings.size(), 2); // whole steps, then finer ones
+        return;
+    }
+    case TLayoutChange::Zoom:
+        kept.chart.BottomAxis().SetMinMax(-37.5, 217.5);
+        kept.chart.LeftAxis().SetMinMax(7.65, 262.65);
+        break;
+    case TLayoutChange::Resize:
+        kept.chart.resize(700, 300);
+        break;
+    case TLayoutChange::Increment:
+        kept.chart.BottomAxis().Increment = 0.5;
+        break;
+    case TLayoutChange::BottomHidden:
+        kept.chart.BottomAxis().Visible = false;
+        break;
+    }
+    QCOMPARE(Described(kept.chart), FreshlyLaidOut(kept.chart));
 }
 
 QTEST_MAIN(TestChart)

@@ -42,12 +42,12 @@ struct Trace {
 };
 
 using Renderer = void (*)(QImage&, const QRect&, const TChartSeries&, const TChartAxis&,
-                          const TChartAxis&);
+                          const TChartAxis&, int);
 
-QImage Render(const Trace& trace, Renderer renderer) {
+QImage Render(const Trace& trace, Renderer renderer, int penWidth = TraceStyle::Width) {
     QImage image(1177, 448, QImage::Format_RGB32);
     image.fill(Background);
-    renderer(image, Plot, trace.series, trace.bottom, trace.left);
+    renderer(image, Plot, trace.series, trace.bottom, trace.left, penWidth);
     return image;
 }
 
@@ -73,12 +73,14 @@ class TestTraceRenderer : public QObject {
 private slots:
     void matchesTheStrokeByStrokeDrawing_data();
     void matchesTheStrokeByStrokeDrawing();
+    void staysInsideTheClip_data();
     void staysInsideTheClip();
     void drawsOnAnyImageFormat_data();
     void drawsOnAnyImageFormat();
 };
 
 void TestTraceRenderer::matchesTheStrokeByStrokeDrawing_data() {
+    QTest::addColumn<int>("penWidth");
     QTest::addColumn<const TWaveTable*>("table");
     QTest::addColumn<int>("points");
     QTest::addColumn<double>("xMin");
@@ -89,19 +91,26 @@ void TestTraceRenderer::matchesTheStrokeByStrokeDrawing_data() {
         {"SIN", &SinTable}, {"SAW", &SawTable}, {"RSAW", &RSawTable},
         {"TRI", &TriTable}, {"SQR", &SqrTable}, {"ECG", &EcgTable},
     };
-    // A full sweep at each width, as Auto Clear leaves it.
-    for (const auto& [name, table] : tables)
-        for (int width : {30, 255, 1000, 10000})
-            QTest::addRow("%s, width %d", name, width)
-                << table << width + 1 << 0.0 << double(width) << 0.0 << 255.0;
-    QTest::newRow("zoomed into both axes") << &SinTable << 1000 << 100.3 << 160.7 << 60.25 << 200.5;
-    QTest::newRow("panned into negative X") << &SqrTable << 256 << -37.5 << 217.5 << 0.0 << 255.0;
-    QTest::newRow("past both edges") << &EcgTable << 2000 << 300.0 << 1700.0 << 0.0 << 255.0;
-    QTest::newRow("panned so Samples leave the top and bottom")
-        << &TriTable << 600 << 0.0 << 600.0 << 40.0 << 295.0;
+    // The pen's width, then the trace: a full sweep at each chart width, as Auto Clear leaves it,
+    // and views zoomed and panned about.
+    for (int penWidth : {1, 2, 3, 5}) {
+        for (const auto& [name, table] : tables)
+            for (int width : {30, 255, 1000, 10000})
+                QTest::addRow("pen %d, %s, width %d", penWidth, name, width)
+                    << penWidth << table << width + 1 << 0.0 << double(width) << 0.0 << 255.0;
+        QTest::addRow("pen %d, zoomed into both axes", penWidth)
+            << penWidth << &SinTable << 1000 << 100.3 << 160.7 << 60.25 << 200.5;
+        QTest::addRow("pen %d, panned into negative X", penWidth)
+            << penWidth << &SqrTable << 256 << -37.5 << 217.5 << 0.0 << 255.0;
+        QTest::addRow("pen %d, past both edges", penWidth)
+            << penWidth << &EcgTable << 2000 << 300.0 << 1700.0 << 0.0 << 255.0;
+        QTest::addRow("pen %d, panned so Samples leave the top and bottom", penWidth)
+            << penWidth << &TriTable << 600 << 0.0 << 600.0 << 40.0 << 295.0;
+    }
 }
 
 void TestTraceRenderer::matchesTheStrokeByStrokeDrawing() {
+    QFETCH(int, penWidth);
     QFETCH(const TWaveTable*, table);
     QFETCH(int, points);
     QFETCH(double, xMin);
@@ -110,8 +119,8 @@ void TestTraceRenderer::matchesTheStrokeByStrokeDrawing() {
     QFETCH(double, yMax);
     const Trace trace(*table, points, xMin, xMax, yMin, yMax);
 
-    const QImage reference = Render(trace, DrawTraceStrokeByStroke);
-    const QImage fast = Render(trace, DrawTrace);
+    const QImage reference = Render(trace, DrawTraceStrokeByStroke, penWidth);
+    const QImage fast = Render(trace, DrawTrace, penWidth);
     int referenceInk = 0;
     int onlyOne = 0;
     for (int y = 0; y < reference.height(); ++y) {
@@ -132,11 +141,18 @@ void TestTraceRenderer::matchesTheStrokeByStrokeDrawing() {
         qPrintable(QStringLiteral("%1 of %2 inked pixels differ").arg(onlyOne).arg(referenceInk)));
 }
 
+void TestTraceRenderer::staysInsideTheClip_data() {
+    QTest::addColumn<int>("penWidth");
+    for (int penWidth : {1, 3, 5})
+        QTest::addRow("pen %d", penWidth) << penWidth;
+}
+
 void TestTraceRenderer::staysInsideTheClip() {
+    QFETCH(int, penWidth);
     // A trace that runs far beyond every edge: points before the left edge, Samples above the top
     // and below the bottom, and points past the right edge.
     const Trace trace(SqrTable, 3000, 1000.5, 1500.5, 50, 200);
-    const QImage image = Render(trace, DrawTrace);
+    const QImage image = Render(trace, DrawTrace, penWidth);
     const QRect clip = TraceClipRect(Plot);
     QCOMPARE(clip, QRect(QPoint(Plot.left() + 1, Plot.top() - 1),
                          QPoint(Plot.right() - 1, Plot.bottom())));

@@ -1,7 +1,7 @@
 // Zooming, panning, the wheel and "1:1", driven through real mouse events on the main window's
 // chart, together with the width slider and the after-add rule that read the same bottom range.
-#include "chart/AxisPainter.h"
 #include "chart/Chart.h"
+#include "chart/ChartLayout.h"
 #include "chart/Series.h"
 #include "tests/ui/ShownWindow.h"
 #include "ui/CheckBox.h"
@@ -31,7 +31,8 @@ bool sameRange(Range a, Range b) {
     return a.min == b.min && a.max == b.max;
 }
 
-// The window after start-up, with its chart drawn once so that the plot rectangle is laid out.
+// The window after start-up, with its chart painted, so that no redraw is pending when a case
+// starts counting them.
 struct Window : ShownWindow {
     TChart* chart = form->Chart1;
 
@@ -108,6 +109,7 @@ private slots:
     void leftDrag();
     void pressCountsOnPlotAndTickStrips_data();
     void pressCountsOnPlotAndTickStrips();
+    void dragBeforeAPaintGoesByTheCurrentLayout();
     void oneToOneReturnsToBeforeTheFirstChange_data();
     void oneToOneReturnsToBeforeTheFirstChange();
     void rightPressAndReleaseChangesNothing();
@@ -225,6 +227,21 @@ void TestZoomPan::pressCountsOnPlotAndTickStrips() {
     const QPoint from = base + offset;
     w.zoom(from, from + QPoint(40, 40));
     QCOMPARE(!w.chart->RestoredAxisScales(), counts);
+}
+
+void TestZoomPan::dragBeforeAPaintGoesByTheCurrentLayout() {
+    Window w;
+    // 200 pixels wider, and neither painted nor asked for its layout since: a zoom over the whole
+    // plot rectangle as it is now shows what the axes show already.
+    const QRect narrower = w.chart->PlotRect();
+    w.chart->resize(w.chart->width() + 200, w.chart->height());
+    const QPoint bottomRight = narrower.bottomRight() + QPoint(200, 0);
+    w.press(Qt::LeftButton, narrower.topLeft());
+    w.move(bottomRight);
+    w.release(Qt::LeftButton, bottomRight);
+    QVERIFY(!w.chart->RestoredAxisScales());
+    QVERIFY(sameRange(rangeOf(w.bottom()), {0, 255}));
+    QVERIFY(sameRange(rangeOf(w.left()), {0, 255}));
 }
 
 void TestZoomPan::oneToOneReturnsToBeforeTheFirstChange_data() {
@@ -582,7 +599,7 @@ void TestZoomPan::randomUseKeepsTheChartSound() {
         const TChartSeries& series = *w->Series1;
         for (int i = 0; i < series.Count(); ++i)
             QCOMPARE(series.XValues()[i], double(i));
-        const TAxisPainter& labels = w.chart->AxisPainter();
+        const TChartLayout& labels = w.chart->Layout();
         QVERIFY(labels.BottomLabels().size() <= 10000 && labels.LeftLabels().size() <= 10000);
     }
 }
