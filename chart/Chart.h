@@ -52,8 +52,10 @@ public:
     const TZoomPan& ZoomPan() const { return fZoomPan; }
     bool RestoredAxisScales() const { return fZoomPan.RestoredAxisScales(); }
 
-    // The chart's background: the platform's button face, the window's own background.
-    QColor BackgroundColor() const { return palette().color(QPalette::Button); }
+    // The chart's background: the platform's face of windows and buttons, read where the window
+    // reads its own background, so that the chart and the window around it show one colour even
+    // under a desktop theme whose button colour differs.
+    QColor BackgroundColor() const { return palette().color(QPalette::Window); }
 
     // The plot rectangle, the axes' bands and labels for the chart's size, label font, ranges and
     // trace as they are now: the layout that the next paint draws and the mouse goes by.

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 #include <QWheelEvent>
@@ -59,6 +60,7 @@ private slots:
     void radioGroupClicks();
     void colours_data();
     void colours();
+    void oneFaceColourUnderATheme();
     void stacking();
     void cursors();
     void arrowPicture();
@@ -398,6 +400,23 @@ void TestControls::colours() {
     Window w;
     const QImage picture = w->findChild<QWidget*>(control)->grab().toImage();
     QCOMPARE(picture.pixelColor(at).rgb(), expected.rgb());
+}
+
+void TestControls::oneFaceColourUnderATheme() {
+    // A desktop theme whose buttons are lighter than its windows.
+    const QPalette platform = QApplication::palette();
+    QPalette theme = platform;
+    const QColor face(214, 210, 200);
+    theme.setColor(QPalette::Window, face);
+    theme.setColor(QPalette::Button, QColor(250, 250, 252));
+    QApplication::setPalette(theme);
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(platform); });
+
+    // The strip of the window's own background, an upper panel that shows it, and the chart.
+    Window w;
+    QCOMPARE(w->grab().toImage().pixelColor(2, 100).rgb(), face.rgb());
+    QCOMPARE(w.child("Panel3")->grab().toImage().pixelColor(420, 20).rgb(), face.rgb());
+    QCOMPARE(w->Chart1->grab().toImage().pixelColor(5, 5).rgb(), face.rgb());
 }
 
 void TestControls::stacking() {
