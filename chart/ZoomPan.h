@@ -24,8 +24,8 @@ class TZoomPan {
 public:
     // A zoom drag counts only when it spans more than this many pixels in both directions.
     static constexpr int MinimumPixels = 16;
-    // Each wheel notch shifts the vertical ranges by this share of their width.
-    static constexpr double WheelShare = 3 * 0.01;
+    // Each wheel notch shifts the vertical ranges by this many per cent of their width.
+    static constexpr int WheelPercent = 3;
     // Wheel units per notch.
     static constexpr int WheelNotch = 120;
 
