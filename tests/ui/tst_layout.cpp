@@ -1,6 +1,7 @@
 // The window's geometry, captions, fonts and colours as laid out for the density of the screen the
 // suite runs on, and the captions' text metrics.
 // CTest runs it three times, with the offscreen screen at 96, 120 and 144 pixels per inch.
+#include "chart/Chart.h"
 #include "ui/Fonts.h"
 #include "ui/Layout.h"
 #include "ui/LayoutRules.h"
@@ -103,6 +104,7 @@ private slots:
     void displayDigitsStandOnTheFontsBaseline();
     void captionsInTheirColours_data();
     void captionsInTheirColours();
+    void chartLabelsInArial8PointsInWholePixels();
     void tahomaWhereWinesFontPackageIsInstalled();
     void tooLowADensityScalesNothing();
 };
@@ -346,6 +348,16 @@ void TestLayout::captionsInTheirColours() {
     QWidget* widget = form.findChild<QWidget*>(control);
     QVERIFY(widget);
     QVERIFY(RowsWith(widget->grab().toImage(), text).first >= 0);
+}
+
+void TestLayout::chartLabelsInArial8PointsInWholePixels() {
+    // 8 × dpi / 72: 10.67, 13.33 and 16 pixels.
+    const std::map<int, int> pixels = {{96, 11}, {120, 13}, {144, 16}};
+    TForm1 form;
+    const QFont& font = form.Chart1->Layout().Font();
+    QCOMPARE(font.family(), QStringLiteral("Arial"));
+    QCOMPARE(font.pixelSize(), pixels.at(ScreenDensity()));
+    QVERIFY(!font.bold() && !font.italic());
 }
 
 void TestLayout::tahomaWhereWinesFontPackageIsInstalled() {
