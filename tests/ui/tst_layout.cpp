@@ -16,7 +16,9 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTest>
 #include <cstdlib>
 #include <map>
@@ -102,6 +104,8 @@ private slots:
     void linePitch();
     void boldCaptionsLookBold();
     void displayDigitsStandOnTheFontsBaseline();
+    void captionsFitBesideTheirMarks_data();
+    void captionsFitBesideTheirMarks();
     void captionsInTheirColours_data();
     void captionsInTheirColours();
     void chartLabelsInArial8PointsInWholePixels();
@@ -327,6 +331,32 @@ void TestLayout::displayDigitsStandOnTheFontsBaseline() {
     QVERIFY(first >= 0);
     QVERIFY2(std::abs(last - lastRow.at(ScreenDensity())) <= 1,
              qPrintable(QStringLiteral("the digits end in row %1").arg(last)));
+}
+
+void TestLayout::captionsFitBesideTheirMarks_data() {
+    QTest::addColumn<QString>("control");
+    for (const char* name :
+         {"cbAutoClear", "cbAuto", "rbSin", "rbSaw", "rbRSaw", "rbTri", "rbSqr", "rbEcg"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// The mark, the gap after it and the caption within the control's rectangle, so that no caption
+// is cut off at its right end.
+void TestLayout::captionsFitBesideTheirMarks() {
+    QFETCH(QString, control);
+    TForm1 form;
+    auto* button = form.findChild<QAbstractButton*>(control);
+    QVERIFY(button);
+    const bool radio = qobject_cast<QRadioButton*>(button) != nullptr;
+    const QStyle* style = button->style();
+    const int mark = style->pixelMetric(
+        radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth, nullptr, button);
+    const int gap = style->pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing
+                                             : QStyle::PM_CheckBoxLabelSpacing,
+                                       nullptr, button);
+    const int needed = mark + gap + CaptionSize(button->font(), button->text()).width();
+    QVERIFY2(needed <= button->width(),
+             qPrintable(QStringLiteral("%1 of %2 pixels").arg(needed).arg(button->width())));
 }
 
 // The captions' pixels in their text colour, as drawn.
