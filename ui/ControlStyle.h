@@ -1,8 +1,8 @@
 // The style of the window's captioned controls: every caption (labels, static text, buttons,
-// check boxes, radio buttons) set as the layout was designed (TextLayout.h), and the check mark
-// and radio mark at the designed size and spacing, so that captions fit the rectangles the layout
-// gives them. Qt's own style draws larger marks with wider gaps, which cut off captions such as
-// "SAW". Everything else is the application's style.
+// check boxes, radio buttons) set as the layout was designed (TextLayout.h), and check marks and
+// radio marks small enough that the captions beside them fit the rectangles the layout gives
+// them. Qt's own style draws larger marks with wider gaps, which cut off captions such as "SAW".
+// Everything else is the application's style.
 #pragma once
 
 #include <QProxyStyle>

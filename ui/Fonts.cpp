@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -48,11 +49,11 @@ public:
                 break;
             if (fData.mid(entry, 4) != tag)
                 continue;
-            const int start = int(U32(entry + 8));
-            const int length = int(U32(entry + 12));
-            if (start < 0 || offset + 2 > length || start + offset + 2 > fData.size())
+            const qint64 start = U32(entry + 8);
+            const qint64 length = U32(entry + 12);
+            if (offset + 2 > length || start + offset + 2 > fData.size())
                 return std::nullopt;
-            return start + offset;
+            return int(start + offset);
         }
         return std::nullopt;
     }

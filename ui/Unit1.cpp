@@ -144,7 +144,8 @@ void TForm1::cbAutoClick(QObject*) {
         Timer1->SetEnabled(cbAuto->Checked());
     } catch (const EOutOfResources&) {
         // The step clock could not start, so stepping stays off: the check box goes back, which
-        // runs this handler again for the state the clocks are in, and the error is reported.
+        // runs this handler again for the state the clocks are in, and the error goes on to the
+        // error display.
         cbAuto->SetChecked(false);
         throw;
     }

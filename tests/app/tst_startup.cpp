@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
-#include <memory>
 #include <optional>
 #include <sstream>
 
