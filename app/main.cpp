@@ -9,6 +9,9 @@ int main(int argc, char* argv[]) {
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("wawetable"));
+    // On Wayland the window carries this as its application id, by which the desktop finds the
+    // menu entry's name and icon for it.
+    application.setDesktopFileName(QStringLiteral(WAWE_APP_ID));
 
     TForm1 form;
     Form1 = &form;

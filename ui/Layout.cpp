@@ -4,11 +4,11 @@
 #include "ui/Image.h"
 #include "ui/Panel.h"
 #include "ui/TrackBar.h"
+#include "ui/WindowIcon.h"
 
 #include <QAbstractButton>
 #include <QEvent>
 #include <QFontDatabase>
-#include <QIcon>
 #include <QLabel>
 #include <QScreen>
 #include <QWidget>
@@ -533,7 +533,7 @@ void TLayout::Load(int density) {
     fFormFontSize = FormFontSize;
 
     fForm->setWindowTitle(QString::fromLatin1(FormCaption));
-    fForm->setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    fForm->setWindowIcon(WindowIcon());
     fForm->setCursor(Qt::PointingHandCursor); // shows only in the strips of bare window
     fForm->resize(FormClientWidth, FormClientHeight);
     fForm->installEventFilter(this);
