@@ -3,6 +3,7 @@
 #include "ui/ArrowFocus.h"
 #include "ui/Image.h"
 #include "ui/Panel.h"
+#include "ui/Placement.h"
 #include "ui/TrackBar.h"
 #include "ui/WindowIcon.h"
 
@@ -439,6 +440,7 @@ QString LayoutFontFamily() {
 TLayout::TLayout(QWidget* form) : QObject(form), fForm(form), fArrows(new TArrowFocus(this)) {
     setObjectName(QStringLiteral("Layout"));
     InitAssets();
+    new TPlacement(form); // the window's Position: poDesktopCenter
 }
 
 int TLayout::MonitorDensity(const QWidget* widget) {
@@ -664,15 +666,6 @@ bool TLayout::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ScreenChangeInternal:
         if (watched == fForm)
             Rescale(MonitorDensity(fForm));
-        break;
-    case QEvent::Show:
-        if (watched == fForm && !fCentred) {
-            fCentred = true;
-            const QScreen* screen = fForm->screen();
-            if (screen)
-                fForm->move(
-                    DesktopCentre(screen->virtualGeometry(), fForm->frameGeometry().size()));
-        }
         break;
     default:
         break;

@@ -73,5 +73,4 @@ private:
     int fDensity = DesignDensity;
     int fFormFontSize = 0;
     bool fAnchorsSuspended = false; // while sizes are being set wholesale, ApplyAnchors waits
-    bool fCentred = false;          // only the first show centres the window
 };
