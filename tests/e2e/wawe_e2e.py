@@ -37,21 +37,33 @@ def wait_for(condition, what, timeout=10.0):
 
 
 class Desktop:
-    """An X display with a D-Bus session and an accessibility bus of its own, for this process: a
-    fresh Xvfb on a free display, or the display named (then its X resources are left alone)."""
+    """A display with a D-Bus session and an accessibility bus of its own, for this process: a
+    fresh Xvfb on a free display (bare, or with the openbox window manager), a fresh weston
+    compositor (headless, drawing with pixman), or the X display named (then its X resources are
+    left alone)."""
 
-    def __init__(self, display=None):
+    def __init__(self, display=None, screen=XVFB_SCREEN, window_manager=False, wayland=False):
         self.runtime = tempfile.mkdtemp(prefix="wawe-e2e-")
         os.chmod(self.runtime, 0o700)
-        self.xvfb = None
-        self.display = display or self._start_xvfb()
+        self.wayland = wayland
+        self.window_manager = window_manager
+        self.servers = []  # started here, stopped in reverse order
+        self.own_display = display is None
 
         # Everything started from here on, pyatspi included, sees only this desktop.
-        for name in ("WAYLAND_DISPLAY", "AT_SPI_BUS_ADDRESS", "DBUS_SESSION_BUS_ADDRESS"):
+        for name in ("DISPLAY", "WAYLAND_DISPLAY", "AT_SPI_BUS_ADDRESS", "DBUS_SESSION_BUS_ADDRESS"):
             os.environ.pop(name, None)
-        os.environ["DISPLAY"] = self.display
         os.environ["XDG_RUNTIME_DIR"] = self.runtime
-        self.screen = tuple(int(v) for v in xdotool("getdisplaygeometry").split())
+        if wayland:
+            self.display = self._start_weston(screen)
+            self.screen = screen
+            os.environ["WAYLAND_DISPLAY"] = self.display
+        else:
+            self.display = display or self._start_xvfb(screen)
+            os.environ["DISPLAY"] = self.display
+            self.screen = tuple(int(v) for v in xdotool("getdisplaygeometry").split())
+            if window_manager:
+                self._start_openbox()
         launch = subprocess.run(["dbus-launch", "--sh-syntax"], capture_output=True, text=True,
                                 check=True).stdout
         for line in launch.splitlines():
@@ -59,18 +71,19 @@ class Desktop:
                 name, value = line.rstrip(";").split("=", 1)
                 os.environ[name] = value.strip("'")
         self.dbus_pid = int(os.environ["DBUS_SESSION_BUS_PID"])
-        self.atspi = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.servers.append(subprocess.Popen(
+            ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         wait_for(self._accessibility_bus_up, "the accessibility bus")
 
-    def _start_xvfb(self):
+    def _start_xvfb(self, screen):
         read_end, write_end = os.pipe()
         # -noreset: without it the server resets when its last client leaves and forgets Xft.dpi.
-        self.xvfb = subprocess.Popen(
+        self.servers.append(subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
-             "-screen", "0", f"{XVFB_SCREEN[0]}x{XVFB_SCREEN[1]}x24"],
+             "-screen", "0", f"{screen[0]}x{screen[1]}x24"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-        )
+        ))
         os.close(write_end)
         number = b""
         while not number.endswith(b"\n"):
@@ -81,6 +94,29 @@ class Desktop:
         os.close(read_end)
         return ":" + number.decode().strip()
 
+    def _start_openbox(self):
+        # The system's configuration, not the user's: the tests rely on its keys and its theme.
+        self.servers.append(subprocess.Popen(
+            ["openbox", "--sm-disable", "--config-file", "/etc/xdg/openbox/rc.xml"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+
+        def managing():
+            root = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                  capture_output=True, text=True).stdout
+            return "window id" in root
+
+        wait_for(managing, "openbox to manage the screen")
+
+    def _start_weston(self, screen):
+        socket = "wawe-wayland"
+        # --debug lets weston-screenshooter take pictures; without --use-pixman nothing is drawn.
+        self.servers.append(subprocess.Popen(
+            ["weston", "--backend=headless-backend.so", "--use-pixman", f"--socket={socket}",
+             f"--width={screen[0]}", f"--height={screen[1]}", "--debug", "--idle-time=0"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=self.runtime))
+        wait_for(lambda: os.path.exists(os.path.join(self.runtime, socket)), "weston to start")
+        return socket
+
     @staticmethod
     def _accessibility_bus_up():
         reply = subprocess.run(
@@ -89,17 +125,23 @@ class Desktop:
             capture_output=True, text=True)
         return "boolean true" in reply.stdout
 
-    def set_dpi(self, dpi):
-        if self.xvfb is None:
-            return  # not ours to change
-        subprocess.run(["xrdb", "-nocpp", "-merge", "-"], input=f"Xft.dpi: {dpi}\n", text=True,
-                       check=True)
+    def program_environment(self, dpi):
+        """The environment the program starts in, with the monitor at dpi pixels per inch."""
+        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C.UTF-8")
+        if self.wayland:
+            # Qt's wayland platform reports 96 pixels per inch whatever the output says.
+            env.update(QT_QPA_PLATFORM="wayland", QT_WAYLAND_FORCE_DPI=str(dpi))
+        else:
+            env.update(QT_QPA_PLATFORM="xcb")
+            if self.own_display:  # a display named by the user keeps its density
+                subprocess.run(["xrdb", "-nocpp", "-merge", "-"], input=f"Xft.dpi: {dpi}\n",
+                               text=True, check=True)
+        return env
 
     def close(self):
-        for process in (self.atspi, self.xvfb):
-            if process is not None:
-                process.terminate()
-                process.wait(timeout=10)
+        for process in reversed(self.servers):
+            process.terminate()
+            process.wait(timeout=10)
         try:
             os.kill(self.dbus_pid, signal.SIGTERM)
         except ProcessLookupError:
@@ -110,12 +152,15 @@ class Desktop:
 _desktop = None
 
 
-def desktop(display=None):
-    """This process's desktop, made on first use: a fresh Xvfb, or the display named."""
+def desktop(display=None, **options):
+    """This process's desktop, made on first use with the options of Desktop: a fresh Xvfb by
+    default. A suite that needs another kind asks for it before its first program starts."""
     global _desktop
     if _desktop is None:
-        _desktop = Desktop(display)
+        _desktop = Desktop(display, **options)
         atexit.register(_desktop.close)
+    elif options and any(getattr(_desktop, name, value) != value for name, value in options.items()):
+        raise RuntimeError(f"this process's desktop is already made, without {options}")
     return _desktop
 
 
@@ -182,6 +227,14 @@ class Control:
         x, y, width, height = self.rect
         return x + width // 2, y + height // 2
 
+    def act(self, name):
+        """Does the accessible action name ("Press", "Toggle"), as a screen reader's user does."""
+        action = self.accessible.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        if name not in names:
+            raise AssertionError(f"{self} has no action {name!r}, only {names}")
+        action.doAction(names.index(name))
+
     def __repr__(self):
         return f"<{self.role} {self.name!r}>"
 
@@ -190,30 +243,38 @@ class Program:
     """The simulator, started as a user starts it, on the test process's desktop."""
 
     def __init__(self, dpi=120):
-        desktop().set_dpi(dpi)
-        env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   LC_ALL="C.UTF-8")
+        self.desktop = desktop()
+        env = self.desktop.program_environment(dpi)
         self.log = tempfile.TemporaryFile()
         self.process = subprocess.Popen([PROGRAM], env=env, stdout=self.log, stderr=self.log)
         try:
-            self.window = wait_for(self._find_window, "the main window to be shown")
+            # On Wayland no client can see another's windows: the accessibility bus shows it.
+            if not self.desktop.wayland:
+                self.window = wait_for(self._find_window, "the main window to be shown")
             self.app = wait_for(self._find_application, "the program on the accessibility bus")
             self.frame = wait_for(lambda: self.app.childCount > 0 and self.app[0],
                                   "the main window on the accessibility bus")
             wait_for(lambda: self.frame.childCount > 0, "the window's controls")
-            # There is no window manager: give the window the keyboard as a click on it would.
-            xdotool("windowfocus", "--sync", self.window)
+            if self.desktop.window_manager:
+                xdotool("windowactivate", "--sync", self.window)
+            elif not self.desktop.wayland:
+                # There is no window manager: give the window the keyboard as a click on it would.
+                xdotool("windowfocus", "--sync", self.window)
         except BaseException:
             self.close()
             raise
 
     def _find_window(self):
+        self._check_running()
+        found = subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid",
+                                str(self.process.pid), "--name", f"^{TITLE}$"],
+                               capture_output=True, text=True).stdout.split()
+        return found[0] if found else None
+
+    def _check_running(self):
         if self.process.poll() is not None:
             raise AssertionError(f"the program exited with {self.process.returncode}: "
                                  f"{self.output()}")
-        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$"],
-                               capture_output=True, text=True).stdout.split()
-        return found[0] if found else None
 
     def _find_application(self):
         atspi_desktop = _atspi().Registry.getDesktop(0)
@@ -229,6 +290,13 @@ class Program:
     def output(self):
         self.log.seek(0)
         return self.log.read().decode(errors="replace")
+
+    def wait_for_exit(self, timeout=10.0):
+        """The program's exit status, once it has ended by itself."""
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError(f"the program still runs after {timeout:g} s") from None
 
     def close(self):
         if self.process.poll() is None:
@@ -266,6 +334,27 @@ class Program:
 
     def resize(self, width, height):
         xdotool("windowsize", "--sync", self.window, width, height)
+
+    def frame_extents(self):
+        """(left, right, top, bottom): the widths of the window manager's frame, as it states
+        them; None while it has not framed the window."""
+        value = subprocess.run(["xprop", "-id", self.window, "_NET_FRAME_EXTENTS"],
+                               capture_output=True, text=True, check=True).stdout
+        if "=" not in value:
+            return None
+        return tuple(int(v) for v in value.split("=", 1)[1].split(","))
+
+    def outer_rect(self):
+        """(x, y, width, height) of the window with its frame."""
+        x, y, width, height = self.window_rect()
+        left, right, top, bottom = self.frame_extents() or (0, 0, 0, 0)
+        return x - left, y - top, width + left + right, height + top + bottom
+
+    def viewable(self):
+        """Whether the window is mapped and shown, rather than minimised or withdrawn."""
+        info = subprocess.run(["xwininfo", "-id", self.window], capture_output=True, text=True,
+                              check=True).stdout
+        return "Map State: IsViewable" in info
 
     # Finding controls.
 
