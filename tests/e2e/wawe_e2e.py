@@ -8,6 +8,7 @@ on first use and stopped when the process ends; every test starts the program af
 
 import atexit
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -15,7 +16,7 @@ import tempfile
 import time
 
 import numpy
-from PIL import ImageGrab
+from PIL import Image, ImageGrab
 
 TITLE = "Quarnel Electronics WAWETable simulator"
 PROGRAM = os.environ.get("WAWE_PROGRAM") or os.path.join(
@@ -138,6 +139,45 @@ class Desktop:
                                text=True, check=True)
         return env
 
+    def grab(self, bbox):
+        """The screen's pixels inside bbox (left, top, right, bottom) as a PIL image."""
+        if not self.wayland:
+            return ImageGrab.grab(bbox=bbox, xdisplay=self.display)
+        folder = tempfile.mkdtemp(dir=self.runtime)
+        try:
+            # It writes wayland-screenshot-<time>.png into its working folder.
+            subprocess.run(["weston-screenshooter"], cwd=folder, check=True, capture_output=True)
+            (name,) = os.listdir(folder)
+            with Image.open(os.path.join(folder, name)) as image:
+                return image.convert("RGB").crop(bbox)
+        finally:
+            shutil.rmtree(folder, ignore_errors=True)
+
+    def toplevels(self):
+        """The compositor's top-level windows (Wayland), from weston's scene graph: dicts of pid,
+        title, app_id, surface (the rectangle of the window with the decorations the client
+        draws) and client (its opaque part, the client area), rectangles as (x, y, width,
+        height) on the screen."""
+        graph = subprocess.run(["weston-debug", "scene-graph"], capture_output=True, text=True,
+                               check=True, timeout=30).stdout
+        corners = r"\((-?\d+), (-?\d+)\) -> \((-?\d+), (-?\d+)\)"
+
+        def rect(found):
+            x0, y0, x1, y1 = (int(v) for v in found.groups())
+            return x0, y0, x1 - x0, y1 - y0
+
+        windows = []
+        for view in re.split(r"\n\s*View \d+ ", graph)[1:]:
+            head = re.match(r"\(role xdg_toplevel, PID (\d+), .*?top-level window '(.*)'"
+                            r"(?: of (\S+))?, 0x[0-9a-f]+\):", view)
+            surface = re.search(r"position: " + corners, view)
+            opaque = re.search(r"\[opaque: " + corners + r"\]", view)
+            if head and surface and opaque:
+                windows.append(dict(pid=int(head.group(1)), title=head.group(2),
+                                    app_id=head.group(3), surface=rect(surface),
+                                    client=rect(opaque)))
+        return windows
+
     def close(self):
         for process in reversed(self.servers):
             process.terminate()
@@ -218,7 +258,8 @@ class Control:
 
     @property
     def rect(self):
-        """(x, y, width, height) on the screen."""
+        """(x, y, width, height) on the screen; on Wayland, where Qt does not know where its
+        window is, within the window's client area."""
         extents = self.accessible.queryComponent().getExtents(_atspi().DESKTOP_COORDS)
         return extents.x, extents.y, extents.width, extents.height
 
@@ -318,14 +359,24 @@ class Program:
 
     @property
     def title(self):
+        """The title as the window system has it: the X window's name, or the compositor's."""
+        if self.desktop.wayland:
+            return wait_for(self.toplevel, "the compositor to show the window")["title"]
         return xdotool("getwindowname", self.window).strip()
 
     def client_size(self):
         """(width, height) of the window's client area; with no window manager there is no frame."""
         return self.window_rect()[2:]
 
+    def toplevel(self):
+        """The compositor's view of the window (Wayland), as Desktop.toplevels gives it."""
+        mine = [w for w in self.desktop.toplevels() if w["pid"] == self.process.pid]
+        return mine[0] if len(mine) == 1 else None
+
     def window_rect(self):
         """(x, y, width, height) of the window's client area on the screen."""
+        if self.desktop.wayland:
+            return wait_for(self.toplevel, "the compositor to show the window")["client"]
         info = subprocess.run(["xwininfo", "-id", self.window], capture_output=True, text=True,
                               check=True).stdout
         fields = dict(line.strip().split(":", 1) for line in info.splitlines() if ":" in line)
@@ -443,15 +494,17 @@ class Program:
     # What the window shows.
 
     def screenshot(self, rect):
-        """What the window shows inside rect (x, y, width, height), cut to the window's client
-        area and to the screen."""
+        """What the window shows inside rect (x, y, width, height, as a control's rect gives it),
+        cut to the window's client area and to the screen."""
         x, y, width, height = rect
         wx, wy, w_width, w_height = self.window_rect()
-        screen_width, screen_height = desktop().screen
+        if self.desktop.wayland:  # Qt knows no place of its window there: rect is in the window
+            x, y = x + wx, y + wy
+        screen_width, screen_height = self.desktop.screen
         left, top = max(x, wx, 0), max(y, wy, 0)
         right = min(x + width, wx + w_width, screen_width)
         bottom = min(y + height, wy + w_height, screen_height)
-        image = ImageGrab.grab(bbox=(left, top, right, bottom), xdisplay=desktop().display)
+        image = self.desktop.grab((left, top, right, bottom))
         return Screenshot(numpy.asarray(image.convert("RGB")), (left, top))
 
     def settled_screenshot(self, rect, timeout=5.0):
