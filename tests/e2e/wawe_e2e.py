@@ -52,7 +52,8 @@ class Desktop:
         self.own_display = display is None
 
         # Everything started from here on, pyatspi included, sees only this desktop.
-        for name in ("DISPLAY", "WAYLAND_DISPLAY", "AT_SPI_BUS_ADDRESS", "DBUS_SESSION_BUS_ADDRESS"):
+        for name in ("DISPLAY", "WAYLAND_DISPLAY", "AT_SPI_BUS_ADDRESS",
+                     "DBUS_SESSION_BUS_ADDRESS"):
             os.environ.pop(name, None)
         os.environ["XDG_RUNTIME_DIR"] = self.runtime
         if wayland:
@@ -199,7 +200,7 @@ def desktop(display=None, **options):
     if _desktop is None:
         _desktop = Desktop(display, **options)
         atexit.register(_desktop.close)
-    elif options and any(getattr(_desktop, name, value) != value for name, value in options.items()):
+    elif any(getattr(_desktop, name) != value for name, value in options.items()):
         raise RuntimeError(f"this process's desktop is already made, without {options}")
     return _desktop
 
@@ -278,6 +279,22 @@ class Control:
 
     def __repr__(self):
         return f"<{self.role} {self.name!r}>"
+
+
+def chart_ranges(chart):
+    """(x_min, x_max, y_min, y_max) as the chart's accessible description states them."""
+    found = re.search(r"X from (\S+) to (\S+), Sample from (\S+) to (\S+)$", chart.description)
+    if not found:
+        raise AssertionError(f"no ranges in {chart.description!r}")
+    return tuple(float(v) for v in found.groups())
+
+
+def chart_points(chart):
+    """How many points the chart's accessible description says the trace holds."""
+    found = re.match(r"Stair-step line of (\d+) points?;", chart.description)
+    if not found:
+        raise AssertionError(f"no point count in {chart.description!r}")
+    return int(found.group(1))
 
 
 class Program:
@@ -384,7 +401,11 @@ class Program:
                      ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
     def resize(self, width, height):
-        xdotool("windowsize", "--sync", self.window, width, height)
+        """Asks for a client area of width x height and waits until the window has it."""
+        # Not --sync: it waits for a change, forever when the window has that size already.
+        xdotool("windowsize", self.window, width, height)
+        wait_for(lambda: self.client_size() == (width, height),
+                 f"the window to take the size {width} x {height}")
 
     def frame_extents(self):
         """(left, right, top, bottom): the widths of the window manager's frame, as it states
