@@ -10,10 +10,11 @@
 
 // A window manager frames a window when the program maps it, and only then can the program learn
 // the frame's size (on X11 from _NET_FRAME_EXTENTS, or by walking up to the frame window). The
-// window is therefore placed twice, before the user can see it: when it is shown, by the size
-// known then, so that the window manager maps it close to its place (without a window manager
-// that is already the final place); and at its first exposure, when the window manager has
-// framed and mapped it, by its outer size. After that the window stays where the user puts it.
+// window is therefore placed twice: when it is shown, by the size known then, so that the window
+// manager maps it close to its place (without a window manager that is already the final place);
+// and at its first exposure, when the window manager has framed and mapped it, by its outer size,
+// which moves it by about half the frame's height. After that the window stays where the user
+// puts it.
 TPlacement::TPlacement(QWidget* window) : QObject(window), fWindow(window) {
     // A Wayland compositor places every window itself and ignores where a client asks for it.
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))

@@ -1,9 +1,12 @@
-"""The end-to-end tests' helper layer: a private X server and accessibility bus, the simulator started
-as a user starts it, its controls found by role and name on the accessibility bus, real mouse and
-keyboard input through the X server's test extension, and screenshots of what the window shows.
+"""The end-to-end tests' helper layer: a private desktop (an X server, bare or with openbox, or a
+Wayland compositor) and accessibility bus, the simulator started as a user starts it, its controls
+found by role and name on the accessibility bus, real mouse and keyboard input through the X
+server's test extension, and screenshots of what the window shows.
 
-Each test process gets one X server and one bus (pyatspi binds to the first bus it meets), started
-on first use and stopped when the process ends; every test starts the program afresh.
+Each test process gets one desktop and one bus (pyatspi binds to the first bus it meets), started
+on first use and stopped when the process ends; a suite that needs a desktop other than a bare X
+server asks for it with desktop(...) before its first program. Every test starts the program
+afresh.
 """
 
 import atexit
