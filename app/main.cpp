@@ -25,6 +25,9 @@ int main(int argc, char* argv[]) {
     static char* qtArgv[] = {argc > 0 && argv[0] ? argv[0] : name, nullptr};
     QApplication application(qtArgc, qtArgv);
     application.setApplicationName(QStringLiteral("wawetable"));
+    // On Wayland the window carries this as its application id, by which the desktop finds the
+    // menu entry's name and icon for it.
+    application.setDesktopFileName(QStringLiteral(WAWE_APP_ID));
 
     return RunMainWindow(std::cerr);
 }

@@ -1,9 +1,9 @@
 #include "ui/ControlRow.h"
 
 #include "ui/ControlStyle.h"
+#include "ui/WindowIcon.h"
 
 #include <QAbstractButton>
-#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <stdexcept>
@@ -112,7 +112,7 @@ void MakeClocks(TForm1Components& form, QObject& window, std::span<const TClockR
 void ApplyFormDesign(TForm& window, const TFormDesign& design) {
     UseAssets();
     window.setWindowTitle(QString::fromLatin1(design.caption));
-    window.setWindowIcon(QIcon(QString::fromLatin1(design.icon)));
+    window.setWindowIcon(WindowIcon(QString::fromLatin1(design.icon)));
     window.setCursor(design.cursor);
     window.KeyPreview = design.keyPreview;
 }

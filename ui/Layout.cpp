@@ -3,6 +3,7 @@
 #include "ui/ArrowFocus.h"
 #include "ui/ControlRow.h"
 #include "ui/Fonts.h"
+#include "ui/Placement.h"
 #include "ui/TextLayout.h"
 
 #include <QEvent>
@@ -26,6 +27,7 @@ bool DrawnByParent(const QWidget* control) {
 
 TLayout::TLayout(QWidget* form) : QObject(form), fForm(form), fArrows(new TArrowFocus(this)) {
     setObjectName(QStringLiteral("Layout"));
+    new TPlacement(form); // the window's Position: poDesktopCenter
 }
 
 int TLayout::MonitorDensity(const QWidget* widget) {
@@ -190,15 +192,6 @@ void TLayout::FollowEnabled(QWidget* control) {
             control->setCursor(control->isEnabled() ? placed.row->cursor : Qt::ArrowCursor);
 }
 
-void TLayout::CentreOnFirstShow() {
-    if (fCentred)
-        return;
-    fCentred = true;
-    const QScreen* screen = fForm->screen();
-    if (screen)
-        fForm->move(DesktopCentre(screen->virtualGeometry(), fForm->frameGeometry().size()));
-}
-
 bool TLayout::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::Resize:
@@ -211,10 +204,6 @@ bool TLayout::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ScreenChangeInternal:
         if (watched == fForm)
             Rescale(MonitorDensity(fForm));
-        break;
-    case QEvent::Show:
-        if (watched == fForm)
-            CentreOnFirstShow();
         break;
     default:
         break;
