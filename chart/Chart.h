@@ -12,6 +12,7 @@
 #include <QRegion>
 #include <QWidget>
 
+class QMouseEvent;
 class QPainter;
 
 class TChart : public QWidget {
@@ -62,6 +63,7 @@ public:
     QRect PlotRect() { return Layout().PlotRect(); }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -83,6 +85,13 @@ private:
     QRegion RubberBandRegion() const;
     // Draws the outline over the shown picture, inverting each pixel against the background.
     void PaintRubberBand(QPainter& painter, const QRegion& exposed) const;
+    void EraseRubberBand();
+    // Whether the release of the button that holds the drag in progress was lost on its way: the
+    // event shows that button pressed again, or no longer held.
+    bool DragReleaseLost(const QMouseEvent& event) const;
+    // Ends a drag whose release will not come: a zoom drag erases its band and changes no range,
+    // a pan drag stays where it is.
+    void AbandonDrag();
 
     TChartSeries fSeries;
     TChartAxis fBottomAxis{TChartAxis::TOrientation::Horizontal};

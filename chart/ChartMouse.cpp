@@ -1,12 +1,19 @@
 // The chart's mouse handling: the zoom drag with its rubber band, the pan drag and the wheel. The
 // decisions are TZoomPan's; this part turns Qt's events into its calls and paints the band.
 //
+// A drag needs its button's release, and the release does not always come: a popup or a modal
+// window that opens mid-drag takes the mouse, and the desktop may take it from a window that it
+// deactivates. Qt says so by a focus loss to a popup, by blocking the window, or by deactivating
+// it; the drag is abandoned then. Where none of them reaches the chart, the next mouse event
+// still shows that the drag's button went up, and the drag is abandoned there.
+//
 // Range changes reach the chart's redraw requests through the axes' change callback alone. The
 // mouse asks for a redraw itself only where the chart redraws although no range need change: at
 // the end of a zoom drag that counts, and at every undo, even with nothing to restore.
 #include "chart/Chart.h"
 #include "chart/ChartColors.h"
 
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -54,9 +61,48 @@ void TChart::PaintRubberBand(QPainter& painter, const QRegion& exposed) const {
     painter.restore();
 }
 
+void TChart::EraseRubberBand() {
+    update(RubberBandRegion());
+    fRubberBandShown = false;
+}
+
+bool TChart::DragReleaseLost(const QMouseEvent& event) const {
+    const Qt::MouseButton held = fZoomPan.Zooming()   ? Qt::LeftButton
+                                 : fZoomPan.Panning() ? Qt::RightButton
+                                                      : Qt::NoButton;
+    return held != Qt::NoButton && (event.button() == held || !event.buttons().testFlag(held));
+}
+
+void TChart::AbandonDrag() {
+    if (fZoomPan.Zooming()) {
+        EraseRubberBand();
+        fZoomPan.CancelZoom();
+    } else if (fZoomPan.Panning()) {
+        fZoomPan.EndPan();
+    }
+}
+
+bool TChart::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::WindowBlocked:    // by a modal window: Qt drops this window's mouse events
+    case QEvent::WindowDeactivate: // the desktop may send the release to the active window
+        AbandonDrag();
+        break;
+    case QEvent::FocusOut: // the first popup to open takes the focus and the mouse together
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
+            AbandonDrag();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
 void TChart::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     UpdateLayout(); // where a press counts, and what the drags map, is the current layout's
+    if (DragReleaseLost(*event))
+        AbandonDrag(); // and this press starts afresh
     if (fZoomPan.Zooming() || fZoomPan.Panning())
         return;
     const QPoint p = event->position().toPoint();
@@ -75,6 +121,8 @@ void TChart::mousePressEvent(QMouseEvent* event) {
 
 void TChart::mouseMoveEvent(QMouseEvent* event) {
     UpdateLayout();
+    if (DragReleaseLost(*event))
+        AbandonDrag();
     const QPoint p = event->position().toPoint();
     if (fZoomPan.Zooming()) {
         const QRegion before = RubberBandRegion();
@@ -93,8 +141,7 @@ void TChart::mouseReleaseEvent(QMouseEvent* event) {
     if (fZoomPan.Zooming()) {
         if (event->button() != Qt::LeftButton)
             return;
-        update(RubberBandRegion());
-        fRubberBandShown = false;
+        EraseRubberBand();
         if (fZoomPan.EndZoom(p.x(), p.y()) != TZoomPan::TZoomOutcome::Nothing)
             RequestRedraw();
     } else if (fZoomPan.Panning()) {
