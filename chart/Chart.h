@@ -12,6 +12,8 @@
 #include <QRegion>
 #include <QWidget>
 
+class QContextMenuEvent;
+class QKeyEvent;
 class QMouseEvent;
 class QPainter;
 
@@ -62,8 +64,17 @@ public:
     // The part of the chart bounded by the two shown axes.
     QRect PlotRect() { return Layout().PlotRect(); }
 
+signals:
+    // The user asks for the chart's context menu, to open at globalPos: a right click that did
+    // not pan (at the release), or the Menu key or Shift+F10 while the chart has the focus.
+    void ContextMenuRequested(const QPoint& globalPos);
+    // The platform's copy keys (Ctrl+C) while the chart has the focus.
+    void CopyRequested();
+
 protected:
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -100,6 +111,11 @@ private:
     TChartAxis fRightAxis{TChartAxis::TOrientation::Vertical};
     TZoomPan fZoomPan{fBottomAxis, fTopAxis, fLeftAxis, fRightAxis};
     bool fRubberBandShown = false; // from the zoom drag's first move to its release
+    // Set by a right press that no drag in progress ignores; cleared when the pointer moves (on
+    // the plot, a pan step) or another button goes down or up. Its release then asks for the
+    // context menu.
+    bool fMenuOnRightRelease = false;
+    QPoint fRightPressAt;
 
     TChartLayout fLayout;
 

@@ -1,5 +1,6 @@
-// The chart's mouse handling: the zoom drag with its rubber band, the pan drag and the wheel. The
-// decisions are TZoomPan's; this part turns Qt's events into its calls and paints the band.
+// The chart's mouse and keys: the zoom drag with its rubber band, the pan drag, the wheel, and the
+// requests for the context menu and for a copy. The zoom and pan decisions are TZoomPan's; this
+// part turns Qt's events into its calls and paints the band.
 //
 // A drag needs its button's release, and the release does not always come: a popup or a modal
 // window that opens mid-drag takes the mouse, and the desktop may take it from a window that it
@@ -13,7 +14,9 @@
 #include "chart/Chart.h"
 #include "chart/ChartColors.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -74,6 +77,7 @@ bool TChart::DragReleaseLost(const QMouseEvent& event) const {
 }
 
 void TChart::AbandonDrag() {
+    fMenuOnRightRelease = false;
     if (fZoomPan.Zooming()) {
         EraseRubberBand();
         fZoomPan.CancelZoom();
@@ -103,10 +107,12 @@ void TChart::mousePressEvent(QMouseEvent* event) {
     UpdateLayout(); // where a press counts, and what the drags map, is the current layout's
     if (DragReleaseLost(*event))
         AbandonDrag(); // and this press starts afresh
-    if (fZoomPan.Zooming() || fZoomPan.Panning())
-        return;
+    const bool idle = !fZoomPan.Zooming() && !fZoomPan.Panning();
     const QPoint p = event->position().toPoint();
-    if (!fZoomPan.PressCounts(p.x(), p.y()))
+    // A right click anywhere on the chart, labels included, may open the menu.
+    fMenuOnRightRelease = idle && event->button() == Qt::RightButton;
+    fRightPressAt = p;
+    if (!idle || !fZoomPan.PressCounts(p.x(), p.y()))
         return;
     // While a button is held Qt sends every move and the release to the widget it was pressed
     // on, also outside its bounds: that grab keeps both drags going off the chart.
@@ -124,6 +130,8 @@ void TChart::mouseMoveEvent(QMouseEvent* event) {
     if (DragReleaseLost(*event))
         AbandonDrag();
     const QPoint p = event->position().toPoint();
+    if (p != fRightPressAt)
+        fMenuOnRightRelease = false; // a right drag pans, and opens nothing
     if (fZoomPan.Zooming()) {
         const QRegion before = RubberBandRegion();
         if (fZoomPan.MoveZoom(p.x(), p.y())) {
@@ -138,6 +146,8 @@ void TChart::mouseMoveEvent(QMouseEvent* event) {
 void TChart::mouseReleaseEvent(QMouseEvent* event) {
     UpdateLayout();
     const QPoint p = event->position().toPoint();
+    const bool openMenu = fMenuOnRightRelease && event->button() == Qt::RightButton;
+    fMenuOnRightRelease = false;
     if (fZoomPan.Zooming()) {
         if (event->button() != Qt::LeftButton)
             return;
@@ -146,6 +156,31 @@ void TChart::mouseReleaseEvent(QMouseEvent* event) {
             RequestRedraw();
     } else if (fZoomPan.Panning()) {
         fZoomPan.EndPan();
+    }
+    if (openMenu) // last: the menu takes the mouse, and the chart is idle by then
+        emit ContextMenuRequested(event->globalPosition().toPoint());
+}
+
+// Qt's own context-menu event comes at the right press on X11 and from the Menu key; at the press
+// it would cut the pan short. The chart asks for its menu itself, at the release and at the keys,
+// and takes Qt's event here, so that it reaches no parent either.
+void TChart::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+}
+
+// The keys go through the window's key preview first, as every key does; the chart then acts on
+// those it offers and leaves every other key to the usual handling.
+void TChart::keyPressEvent(QKeyEvent* event) {
+    const bool shiftF10 = event->key() == Qt::Key_F10 &&
+                          (event->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier;
+    if (event->matches(QKeySequence::Copy)) {
+        event->accept();
+        emit CopyRequested();
+    } else if (event->key() == Qt::Key_Menu || shiftF10) {
+        event->accept();
+        emit ContextMenuRequested(mapToGlobal(rect().center()));
+    } else {
+        QWidget::keyPressEvent(event);
     }
 }
 

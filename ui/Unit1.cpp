@@ -4,6 +4,7 @@
 #include "chart/ChartError.h"
 #include "engine/WaveTables.h"
 #include "ui/Accessibility.h"
+#include "ui/ChartMenu.h"
 #include "ui/ControlRow.h"
 #include "ui/ControlTable.h"
 #include "ui/Layout.h"
@@ -18,6 +19,7 @@ TForm1::TForm1(QWidget* parent) : TForm(parent) {
     setObjectName(QStringLiteral("Form1"));
     CreateComponents();
     InstallAccessibility(*this);
+    fChartMenu = new TChartMenu(*Chart1);
     WireEvents();
     FormCreate(this);
 }
