@@ -10,6 +10,18 @@
 #include <QGuiApplication>
 #include <QImage>
 
+namespace {
+
+// The chart's picture as the window shows it, in device pixels, without the rubber band. Painting
+// the chart runs its own paint path, which first brings the kept picture up to date if a redraw
+// is pending; the band goes onto the throwaway copy only.
+QImage ShownPicture(TChart& chart) {
+    chart.grab();
+    return chart.Picture();
+}
+
+} // namespace
+
 TChartMenu::TChartMenu(TChart& chart) : QMenu(&chart), fChart(chart) {
     setObjectName(QStringLiteral("ChartMenu"));
     setAccessibleName(QStringLiteral("DAC output"));
@@ -44,11 +56,4 @@ void TChartMenu::CopySamples() {
 void TChartMenu::CopyWaveTable() {
     // The working table, since that is what the generator plays; its name comes from its content.
     QGuiApplication::clipboard()->setText(QString::fromStdString(WaveTableSource(WaveTable)));
-}
-
-QImage ShownPicture(TChart& chart) {
-    // Painting the chart runs its own paint path, which first brings the kept picture up to date
-    // if a redraw is pending; the rubber band goes onto the throwaway copy only.
-    chart.grab();
-    return chart.Picture();
 }

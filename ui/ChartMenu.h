@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <functional>
 
-class QImage;
 class TChart;
 
 class TChartMenu : public QMenu {
@@ -29,7 +28,3 @@ private:
     TChart& fChart;
     QAction* fCopyPicture;
 };
-
-// The chart's picture as the window shows it, in device pixels: up to date, without the rubber
-// band.
-QImage ShownPicture(TChart& chart);
