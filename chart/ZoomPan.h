@@ -55,6 +55,8 @@ public:
     void StartZoom(int x, int y);
     bool MoveZoom(int x, int y);
     TZoomOutcome EndZoom(int x, int y);
+    // Ends the zoom drag without zooming or undoing.
+    void CancelZoom() { fZooming = false; }
     int X0() const { return fX0; }
     int Y0() const { return fY0; }
     int X1() const { return fX1; }

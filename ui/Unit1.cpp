@@ -4,6 +4,7 @@
 #include "chart/ChartError.h"
 #include "engine/WaveTables.h"
 #include "ui/Accessibility.h"
+#include "ui/ChartMenu.h"
 #include "ui/CheckBox.h"
 #include "ui/ControlRow.h"
 #include "ui/ControlTable.h"
@@ -22,6 +23,7 @@ TForm1::TForm1(QWidget* parent) : TForm(parent) {
     CreateComponents();
     InstallAccessibility(*this);
     DeliverWheelToFocusedChart(*this, *Chart1);
+    fChartMenu = new TChartMenu(*Chart1);
     WireEvents();
     FormCreate(this);
 }

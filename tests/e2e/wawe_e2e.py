@@ -213,6 +213,13 @@ def xdotool(*args):
                           check=True).stdout
 
 
+def clipboard(target="UTF8_STRING"):
+    """The desktop's clipboard, as its owner hands it over in the form target (an X target or a
+    MIME type such as image/png), read with xclip."""
+    return subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", target],
+                          capture_output=True, check=True, timeout=10).stdout
+
+
 def _atspi():
     desktop()  # the bus must exist before pyatspi first looks for one
     import pyatspi
