@@ -9,8 +9,8 @@ import numpy
 from gi.repository import GLib
 from PIL import Image
 
-from test_chart import ranges, sin_sample, sqr_sample
-from wawe_e2e import Program, _atspi, clipboard, wait_for
+from wave_tables import sin_sample, sqr_sample
+from wawe_e2e import Program, _atspi, chart_ranges, clipboard, wait_for
 
 ENTRIES = ["Copy picture", "Copy samples", "Copy wave table as C array"]
 
@@ -98,11 +98,11 @@ class ChartMenuTest(unittest.TestCase):
         menu = self.menus.next("the Menu key to open the menu on the focused chart")
         p.key("Escape")
         wait_for(lambda: not showing(menu), "Esc to close the menu")
-        self.assertEqual(ranges(self.chart), (0, 255, 0, 255))
+        self.assertEqual(chart_ranges(self.chart), (0, 255, 0, 255))
 
         x, y = self.chart.centre
         p.drag((x, y), (x + 60, y), button=3)
-        wait_for(lambda: ranges(self.chart)[0] < 0, "the right drag to pan")
+        wait_for(lambda: chart_ranges(self.chart)[0] < 0, "the right drag to pan")
         self.assertTrue(self.menus.none_opened(), "a right drag opened the menu")
 
     def test_copy_picture(self):

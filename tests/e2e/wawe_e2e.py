@@ -292,11 +292,13 @@ class Control:
 
 
 def chart_ranges(chart):
-    """(x_min, x_max, y_min, y_max) as the chart's accessible description states them."""
+    """(x_min, x_max, y_min, y_max) as the chart's accessible description states them. The
+    numbers are written as the axis labels are, with the digit grouping of the program's locale
+    (C here: "10,000")."""
     found = re.search(r"X from (\S+) to (\S+), Sample from (\S+) to (\S+)$", chart.description)
     if not found:
         raise AssertionError(f"no ranges in {chart.description!r}")
-    return tuple(float(v) for v in found.groups())
+    return tuple(float(v.replace(",", "")) for v in found.groups())
 
 
 def chart_points(chart):
