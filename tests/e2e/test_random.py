@@ -34,6 +34,10 @@ def setUpModule():
     desktop(window_manager=True)
 
 
+# Pixels between a point checked on the screen and the plot rectangle's edges.
+EDGE_MARGIN = 4
+
+
 class RandomInputTest(unittest.TestCase):
     def setUp(self):
         self.random = random.Random(SEED)
@@ -178,21 +182,32 @@ class RandomInputTest(unittest.TestCase):
         self.step_once()
         points = chart_points(self.chart)
         x_min, x_max, y_min, y_max = chart_ranges(self.chart)
-        if not (points >= 2 and x_min <= points - 1 <= x_max):
+        plot = find_plot_rect(p.settled_screenshot(self.chart.rect).pixels)
+        # Where the last point would be drawn, and whether that is clear of both edges: the clip
+        # and the left axis line hide a point that lies within a pixel or two of an edge.
+        def inside():
+            x = plot.x_of(points - 1, x_min, x_max)
+            return points >= 2 and plot.left + EDGE_MARGIN <= x <= plot.right - EDGE_MARGIN
+
+        if not inside():
             # A single point draws no stroke; Auto Clear may have taken the points away, or, with
-            # Auto Clear off, the trace may run on past the chart's width: the first two points
-            # after "Clear" are in view.
-            self.note("checkpoint: Clear, then +1 twice")
+            # Auto Clear off, the trace may run on past the chart's width. After "1:1" the bottom
+            # axis starts at 0, so the points after "Clear" come into view from the left edge;
+            # on a wide axis (0..10000) that takes a few dozen of them.
+            needed = max(2, math.ceil(EDGE_MARGIN * (x_max - x_min) / plot.width) + 2)
+            self.note(f"checkpoint: Clear, then +1 {needed} times")
             p.click(p.button("Clear"))
             wait_for(lambda: chart_points(self.chart) == 0, "the chart to be cleared")
-            self.step_once()
-            self.step_once()
+            for _ in range(needed):
+                self.step_once()
             points = chart_points(self.chart)
             x_min, x_max, y_min, y_max = chart_ranges(self.chart)
+            if not inside():
+                raise AssertionError(f"{points} points after \"Clear\" on X {x_min}..{x_max} "
+                                     "are not in view")
         pointer = int(p.display())
         sample = TABLES[waveform][pointer]
         shot = p.settled_screenshot(self.chart.rect)
-        plot = find_plot_rect(shot.pixels)
         x = int(round(plot.x_of(points - 1, x_min, x_max)))
         y = int(round(plot.y_of(sample, y_min, y_max)))
         near = trace_mask(shot.pixels)[max(0, y - 3):y + 4, max(0, x - 3):x + 4]
