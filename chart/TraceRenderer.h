@@ -1,7 +1,7 @@
 // Draws the trace onto the chart's picture: its pen, its clip, and two renderings of the same
 // strokes. DrawTrace is the chart's own: strokes that fall on one pixel column are merged into a
-// few filled runs. DrawTraceStrokeByStroke strokes every line literally; it is the reference the
-// first is compared and measured against.
+// few filled runs, and DrawTraceWithin redraws some columns of it alone. DrawTraceStrokeByStroke
+// strokes every line literally; it is the reference the first is compared and measured against.
 #pragma once
 
 #include "chart/Axis.h"
@@ -26,6 +26,16 @@ QRect TraceClipRect(const QRect& plot);
 // Both draw onto picture, on which no painter may be active, with a pen penWidth pixels wide.
 void DrawTrace(QImage& picture, const QRect& plot, const TChartSeries& series,
                const TChartAxis& bottom, const TChartAxis& left, int penWidth = TraceStyle::Width);
+
+// The same trace, drawn only within area: every pixel there comes out as DrawTrace gives it, and
+// no pixel elsewhere is written. A few columns of a long trace cost a few strokes.
+void DrawTraceWithin(QImage& picture, const QRect& area, const QRect& plot,
+                     const TChartSeries& series, const TChartAxis& bottom, const TChartAxis& left,
+                     int penWidth = TraceStyle::Width);
+
+// The part of the clip where strokes on the pixel corners from x0 to x1 leave ink: the pen's
+// width reaches a column or two beyond either end.
+QRect TraceStrokeArea(const QRect& plot, int x0, int x1, int penWidth = TraceStyle::Width);
 
 void DrawTraceStrokeByStroke(QImage& picture, const QRect& plot, const TChartSeries& series,
                              const TChartAxis& bottom, const TChartAxis& left,
