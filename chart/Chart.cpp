@@ -60,9 +60,9 @@ QRect TChart::NewStrokesArea(int n) const {
         VisibleSpan(fSeries.XValues(), fBottomAxis.Minimum(), fBottomAxis.Maximum());
     if (n < 1 || span.Empty() || span.last != n)
         return {};
-    const int x0 = fBottomAxis.ValueToPixel(fSeries.XValues()[n - 1]);
-    const int x1 = fBottomAxis.ValueToPixel(fSeries.XValues()[n]);
-    return TraceStrokeArea(fLayout.PlotRect(), x0, x1).intersected(rect());
+    return TraceStepArea(fLayout.PlotRect(), PointPixel(fSeries, fBottomAxis, fLeftAxis, n - 1),
+                         PointPixel(fSeries, fBottomAxis, fLeftAxis, n))
+        .intersected(rect());
 }
 
 void TChart::UpdateLayout() {

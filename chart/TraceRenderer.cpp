@@ -298,10 +298,13 @@ void DrawTraceWithin(QImage& picture, const QRect& area, const QRect& plot,
                      });
 }
 
-QRect TraceStrokeArea(const QRect& plot, int x0, int x1, int penWidth) {
+QRect TraceStepArea(const QRect& plot, TPixelPoint from, TPixelPoint to, int penWidth) {
     const TPenFootprint pen(penWidth);
-    const QRect clip = TraceClipRect(plot);
-    const QRect columns(QPoint(std::min(x0, x1) + pen.FirstOffset(), clip.top()),
-                        QPoint(std::max(x0, x1) + pen.LastOffset(), clip.bottom()));
-    return columns.intersected(clip);
+    // Across a stroke the pen reaches from FirstOffset to LastOffset, and as far beyond its ends;
+    // the faint edges of the ends around a run can ink one pixel more.
+    const int reach = std::max(-pen.FirstOffset(), pen.LastOffset() + 1) + 1;
+    const QRect area(
+        QPoint(std::min(from.x, to.x) + pen.FirstOffset(), std::min(from.y, to.y) - reach),
+        QPoint(std::max(from.x, to.x) + pen.LastOffset(), std::max(from.y, to.y) + reach - 1));
+    return area.intersected(TraceClipRect(plot));
 }

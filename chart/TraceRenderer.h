@@ -6,6 +6,7 @@
 
 #include "chart/Axis.h"
 #include "chart/Series.h"
+#include "chart/StairGeometry.h"
 
 #include <QColor>
 #include <QImage>
@@ -33,9 +34,12 @@ void DrawTraceWithin(QImage& picture, const QRect& area, const QRect& plot,
                      const TChartSeries& series, const TChartAxis& bottom, const TChartAxis& left,
                      int penWidth = TraceStyle::Width);
 
-// The part of the clip where strokes on the pixel corners from x0 to x1 leave ink: the pen's
-// width reaches a column or two beyond either end.
-QRect TraceStrokeArea(const QRect& plot, int x0, int x1, int penWidth = TraceStyle::Width);
+// The pixels that appending a step from `from` to `to` (its level stroke and its rise) can change
+// in a drawing of the trace: those its strokes ink, with the pen's reach around them. In every
+// column the strokes form one connected piece, and the new ones join the old at `from`, so what
+// the column's runs gain lies among the rows the new strokes ink.
+QRect TraceStepArea(const QRect& plot, TPixelPoint from, TPixelPoint to,
+                    int penWidth = TraceStyle::Width);
 
 void DrawTraceStrokeByStroke(QImage& picture, const QRect& plot, const TChartSeries& series,
                              const TChartAxis& bottom, const TChartAxis& left,
