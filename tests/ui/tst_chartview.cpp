@@ -432,14 +432,19 @@ struct RandomUse : Window {
             return true;
         }
         case 19: {
-            operation = QStringLiteral("steps under a zoom drag's rubber band");
+            operation = QStringLiteral("steps, or a clear, under a zoom drag's rubber band");
             const QPoint from = inPlot();
             const QPoint to = onChart();
             QTest::mousePress(chart, Qt::LeftButton, {}, from);
             QTest::mouseMove(chart, to);
             if (to != from)
                 band = std::pair{from, to};
-            const bool same = paintedAsAFullRedraw() && steps(uniform(1, 20), uniform(0, 1));
+            // Steps redraw a few columns under the band; "Clear" redraws everything under it.
+            bool same = paintedAsAFullRedraw() && steps(uniform(1, 20), uniform(0, 1));
+            if (same && uniform(0, 2) == 0) {
+                form->btnClearChartClick(form->btnClearChart);
+                same = paintedAsAFullRedraw();
+            }
             band.reset();
             QTest::mouseRelease(chart, Qt::LeftButton, {}, to);
             return same;
