@@ -131,7 +131,7 @@ private:
 
     bool fRedrawPending = true;
     bool fFullRedrawPending = true;
-    QRect fPendingArea;   // the columns a pending partial redraw redraws
+    QRect fPendingArea;   // what a pending partial redraw redraws
     int fTracedCount = 0; // the trace's count at its last request
     long long fFullRedrawCount = 0;
     long long fPartialRedrawCount = 0;

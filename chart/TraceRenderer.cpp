@@ -241,10 +241,6 @@ private:
     QRect fClip;
 };
 
-} // namespace
-
-namespace {
-
 // Gathers the strokes that forEachStroke passes it into the columns of clip and writes them.
 template <typename TForEachStroke>
 void DrawTraceClipped(QImage& picture, const QRect& clip, int penWidth,
