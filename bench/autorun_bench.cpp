@@ -1,6 +1,9 @@
-// Automatic stepping of the real window on the offscreen platform: steps and full chart redraws
-// per second, and the share of one core the process uses for them. With --soak SECONDS it steps
-// for that long instead and reports how resident memory changes meanwhile.
+// Automatic stepping of the real window, on the offscreen platform unless QT_QPA_PLATFORM names
+// another: steps, full and partial chart redraws per second, and the share of one core the process
+// uses for them. --window WxH gives the window that size instead of the layout's (the density is
+// the screen's: QT_FONT_DPI on the offscreen platform, Xft.dpi on X; bench/autorun-x runs it in
+// a real X window). With --soak SECONDS it steps for that long instead and reports how resident
+// memory changes meanwhile.
 #include "chart/Chart.h"
 #include "chart/Series.h"
 #include "ui/CheckBox.h"
@@ -13,6 +16,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
@@ -59,6 +63,14 @@ void RunEventLoopFor(double seconds, const std::function<void()>& everyMinute = 
     loop.exec();
 }
 
+// The window's size, where it is not the layout's.
+QSize WindowSize;
+
+void WaitUntil(const std::function<bool()>& done) {
+    while (!done())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+}
+
 // The window at the given setting, shown, with stepping started at the fastest speed.
 struct Run {
     TForm1 form;
@@ -66,8 +78,11 @@ struct Run {
 
     explicit Run(const Setting& setting) {
         form.show();
-        while (!form.windowHandle() || !form.windowHandle()->isExposed())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        WaitUntil([this] { return form.windowHandle() && form.windowHandle()->isExposed(); });
+        if (WindowSize.isValid()) {
+            form.resize(WindowSize);
+            WaitUntil([this] { return form.size() == WindowSize; });
+        }
         form.cbAutoClear->SetChecked(setting.autoClear);
         form.TrackBar2->SetPosition(setting.width);
         form.TrackBar1->SetPosition(500);
@@ -84,7 +99,9 @@ struct Run {
 
 QString Measure(const Setting& setting, double seconds) {
     Run run(setting);
-    const long long redrawsBefore = run.form.Chart1->FullRedrawCount();
+    const TChart& chart = *run.form.Chart1;
+    const long long redrawsBefore = chart.FullRedrawCount();
+    const long long partialBefore = chart.PartialRedrawCount();
     const double cpuBefore = CpuSeconds();
     QElapsedTimer wall;
     wall.start();
@@ -93,10 +110,17 @@ QString Measure(const Setting& setting, double seconds) {
     run.form.cbAuto->SetChecked(false);
     const double elapsed = double(wall.nsecsElapsed()) / 1e9;
     const double cpu = CpuSeconds() - cpuBefore;
-    const long long redraws = run.form.Chart1->FullRedrawCount() - redrawsBefore;
-    return QStringLiteral("steps/s=%1 redraws/s=%2 cpu=%3%")
+    const long long redraws = chart.FullRedrawCount() - redrawsBefore;
+    const long long partial = chart.PartialRedrawCount() - partialBefore;
+    return QStringLiteral("window %1x%2, chart %3x%4: steps/s=%5 redraws/s=%6 partial/s=%7 "
+                          "cpu=%8%")
+        .arg(run.form.width())
+        .arg(run.form.height())
+        .arg(chart.width())
+        .arg(chart.height())
         .arg(double(run.steps) / elapsed, 0, 'f', 1)
         .arg(double(redraws) / elapsed, 0, 'f', 1)
+        .arg(double(partial) / elapsed, 0, 'f', 1)
         .arg(100.0 * cpu / elapsed, 0, 'f', 1);
 }
 
@@ -142,6 +166,15 @@ int main(int argc, char* argv[]) {
             seconds = arguments[i + 1].toDouble();
         else if (arguments[i] == QLatin1String("--soak"))
             soak = arguments[i + 1].toDouble();
+        else if (arguments[i] == QLatin1String("--window")) {
+            const QStringList size = arguments[i + 1].split(QLatin1Char('x'));
+            if (size.size() == 2)
+                WindowSize = QSize(size[0].toInt(), size[1].toInt());
+            if (WindowSize.isEmpty()) {
+                std::fprintf(stderr, "--window wants WIDTHxHEIGHT\n");
+                return 2;
+            }
+        }
     }
 
     // The widest chart, holding 9000 points to begin with and up to 10,000 while it runs; then
@@ -152,6 +185,10 @@ int main(int argc, char* argv[]) {
         Soak(wide, soak);
         return 0;
     }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    std::printf("platform %s, screen %dx%d at %.0f dpi\n",
+                qPrintable(QGuiApplication::platformName()), screen->size().width(),
+                screen->size().height(), screen->logicalDotsPerInch());
     std::printf("each run %.0f s at slider position 500\n", seconds);
     std::printf("first: width 10000, Auto Clear off, 9000 points first\n");
     std::printf("second: width 255, Auto Clear on\n");

@@ -1,5 +1,11 @@
 // Chart1: the imitated DAC's output. It owns the trace and the four axes, keeps its picture in an
 // off-screen image, and redraws that image only when a redraw request is pending at a paint.
+//
+// A step adds one stair, a few pixel columns wide, and changes nothing else while the ranges, the
+// size, the density, the colours and the labels stay as they are: such a step redraws only those
+// columns, over the same columns of a kept copy of everything under the trace (background, bevel,
+// grid, axes and labels), and hands only them to the window. Anything else redraws in full. Either
+// way the picture equals, pixel for pixel, what a full redraw of the same state gives.
 #pragma once
 
 #include "chart/Axis.h"
@@ -37,15 +43,19 @@ public:
     const TChartAxis& LeftAxis() const { return fLeftAxis; }
 
     // Marks the chart for a full redraw at the next paint; any number of requests before that
-    // paint give one redraw.
+    // paint give one redraw. An add to the trace asks for the columns it changed alone, unless
+    // a full redraw is pending already or something else changed; an add that changes no pixel
+    // asks for nothing.
     void RequestRedraw();
     bool RedrawPending() const { return fRedrawPending; }
-    // Full redraws done so far, for tests and benchmarks.
+    // Full redraws, and redraws of some columns, done so far, for tests and benchmarks.
     long long FullRedrawCount() const { return fFullRedrawCount; }
+    long long PartialRedrawCount() const { return fPartialRedrawCount; }
 
     // The picture as last drawn (the window shows exactly this).
     const QImage& Picture() const { return fPicture; }
-    // Draws the whole chart into image (which must have the chart's size), as a paint would.
+    // Draws the whole chart into image (which must have the chart's size), as a full redraw at a
+    // paint would, and counts it as one.
     void Render(QImage& image);
 
     // Restores the axis ranges saved before the first zoom, pan or wheel notch, if any, and
@@ -85,8 +95,26 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    // A full redraw's first layer: the button face and the bevel around it.
+    // What the picture and the layer under the trace were drawn for; when the chart's differs,
+    // they are out of date.
+    struct TLayerKey {
+        QSize size;
+        long long layout = -1; // the layout's number: it counts the layouts made
+        QRgb background = 0;
+        friend bool operator==(const TLayerKey&, const TLayerKey&) = default;
+    };
+    TLayerKey CurrentKey() const { return {size(), fLayoutCount, BackgroundColor().rgb()}; }
+
+    // Everything under the trace: the button face, the bevel, then the axes with their grid and
+    // labels.
+    void DrawLayers(QImage& image) const;
     void DrawBackground(QPainter& painter) const;
+    // The trace's request: the columns a step changed, or a full redraw.
+    void TraceChanged();
+    // Where the strokes that the add of point n drew lie: empty where they change no pixel.
+    QRect NewStrokesArea(int n) const;
+    // Redraws area of the picture from the layer under the trace and the trace.
+    void RedrawArea(const QRect& area);
     // Brings the layout, and with it every axis's pixel range, up to date; the one place that
     // sets them.
     void UpdateLayout();
@@ -121,7 +149,17 @@ private:
 
     TChartLayout fLayout;
 
+    long long fLayoutCount = 0;
+
     QImage fPicture;
+    TLayerKey fPictureKey;
+    QImage fUnderTrace; // drawn when a partial redraw first needs it
+    TLayerKey fUnderTraceKey;
+
     bool fRedrawPending = true;
+    bool fFullRedrawPending = true;
+    QRect fPendingArea;   // what a pending partial redraw redraws
+    int fTracedCount = 0; // the trace's count at its last request
     long long fFullRedrawCount = 0;
+    long long fPartialRedrawCount = 0;
 };

@@ -113,6 +113,9 @@ public:
 
     int FirstColumn() const { return fFirstColumn; }
     int LastColumn() const { return fLastColumn; }
+    // The pixel corners whose strokes can reach the kept columns.
+    int FirstX() const { return fFirstX; }
+    int LastX() const { return fLastX; }
 
 private:
     using TCover = TPenFootprint::TCover;
@@ -238,16 +241,15 @@ private:
     QRect fClip;
 };
 
-} // namespace
-
-void DrawTrace(QImage& picture, const QRect& plot, const TChartSeries& series,
-               const TChartAxis& bottom, const TChartAxis& left, int penWidth) {
-    const QRect clip = TraceClipRect(plot).intersected(picture.rect());
+// Gathers the strokes that forEachStroke passes it into the columns of clip and writes them.
+template <typename TForEachStroke>
+void DrawTraceClipped(QImage& picture, const QRect& clip, int penWidth,
+                      TForEachStroke&& forEachStroke) {
     if (clip.isEmpty())
         return;
     const TPenFootprint pen(penWidth);
     TColumnCoverage coverage(clip, pen);
-    ForEachStroke(series, bottom, left,
+    forEachStroke(coverage.FirstX(), coverage.LastX(),
                   [&](TPixelPoint from, TPixelPoint to) { coverage.Stroke(from, to); });
 
     // The pixels are written as premultiplied 32-bit colours.
@@ -271,4 +273,34 @@ void DrawTrace(QImage& picture, const QRect& plot, const TChartSeries& series,
     }
     if (!direct)
         picture.convertTo(format);
+}
+
+} // namespace
+
+void DrawTrace(QImage& picture, const QRect& plot, const TChartSeries& series,
+               const TChartAxis& bottom, const TChartAxis& left, int penWidth) {
+    DrawTraceClipped(picture, TraceClipRect(plot).intersected(picture.rect()), penWidth,
+                     [&](int, int, auto&& stroke) { ForEachStroke(series, bottom, left, stroke); });
+}
+
+void DrawTraceWithin(QImage& picture, const QRect& area, const QRect& plot,
+                     const TChartSeries& series, const TChartAxis& bottom, const TChartAxis& left,
+                     int penWidth) {
+    // Each column's runs come from the strokes whose width reaches it alone, so the columns of
+    // area come out as a drawing of the whole trace gives them.
+    DrawTraceClipped(picture, TraceClipRect(plot).intersected(picture.rect()).intersected(area),
+                     penWidth, [&](int firstX, int lastX, auto&& stroke) {
+                         ForEachStrokeTouching(series, bottom, left, firstX, lastX, stroke);
+                     });
+}
+
+QRect TraceStepArea(const QRect& plot, TPixelPoint from, TPixelPoint to, int penWidth) {
+    const TPenFootprint pen(penWidth);
+    // Across a stroke the pen reaches from FirstOffset to LastOffset, and as far beyond its ends;
+    // the faint edges of the ends around a run can ink one pixel more.
+    const int reach = std::max(-pen.FirstOffset(), pen.LastOffset() + 1) + 1;
+    const QRect area(
+        QPoint(std::min(from.x, to.x) + pen.FirstOffset(), std::min(from.y, to.y) - reach),
+        QPoint(std::max(from.x, to.x) + pen.LastOffset(), std::max(from.y, to.y) + reach - 1));
+    return area.intersected(TraceClipRect(plot));
 }

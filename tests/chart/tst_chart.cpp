@@ -3,6 +3,7 @@
 #include "chart/TraceRenderer.h"
 
 #include <QImage>
+#include <QPaintEvent>
 #include <QSet>
 #include <QTest>
 #include <memory>
@@ -85,6 +86,28 @@ QStringList FreshlyLaidOut(TChart& chart) {
 
 enum class TLayoutChange { TraceGrows, Zoom, Resize, Increment, BottomHidden };
 
+// What happens to the shown chart of ShownChart before its next paint.
+enum class TTraceChange {
+    OneStep,
+    StepsBeforeAPaint,
+    StepBeyondTheEdge,
+    StepAndZoom,
+    ClearAndStep
+};
+
+// The region of every paint of a widget.
+struct PaintRegions : QObject {
+    QRegion painted;
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted += static_cast<QPaintEvent*>(event)->region();
+            ++paints;
+        }
+        return false;
+    }
+};
+
 enum class TAxisChange {
     SameMaximum,
     NewMaximum,
@@ -98,12 +121,15 @@ enum class TAxisChange {
 
 Q_DECLARE_METATYPE(TAxisChange)
 Q_DECLARE_METATYPE(TLayoutChange)
+Q_DECLARE_METATYPE(TTraceChange)
 
 class TestChart : public QObject {
     Q_OBJECT
 private slots:
     void requestsCoalesceIntoOneRedraw();
     void paintWithNothingPendingRedrawsNothing();
+    void stepsRedrawTheirColumnsAlone_data();
+    void stepsRedrawTheirColumnsAlone();
     void axisChangesRequestARedraw_data();
     void axisChangesRequestARedraw();
     void redrawPaintsBackgroundBevelAxesAndTrace();
@@ -137,6 +163,71 @@ void TestChart::paintWithNothingPendingRedrawsNothing() {
     QCOMPARE(c->FullRedrawCount(), before);
     QCOMPARE(c->Picture(), picture);
     QCOMPARE(c->grab().toImage().convertToFormat(picture.format()), picture);
+}
+
+void TestChart::stepsRedrawTheirColumnsAlone_data() {
+    QTest::addColumn<TTraceChange>("change");
+    QTest::addColumn<int>("full");    // full redraws at the next paint
+    QTest::addColumn<int>("partial"); // partial ones
+    QTest::newRow("one step") << TTraceChange::OneStep << 0 << 1;
+    QTest::newRow("five steps before a paint: one redraw")
+        << TTraceChange::StepsBeforeAPaint << 0 << 1;
+    QTest::newRow("a step past the first point beyond the right edge: none")
+        << TTraceChange::StepBeyondTheEdge << 0 << 0;
+    QTest::newRow("a step and a zoom: one full redraw") << TTraceChange::StepAndZoom << 1 << 0;
+    QTest::newRow("a clear and a step: one full redraw") << TTraceChange::ClearAndStep << 1 << 0;
+}
+
+void TestChart::stepsRedrawTheirColumnsAlone() {
+    QFETCH(TTraceChange, change);
+    QFETCH(int, full);
+    QFETCH(int, partial);
+    ShownChart c;
+    TChartSeries& series = c->Series();
+    if (change == TTraceChange::StepBeyondTheEdge) {
+        c->BottomAxis().SetMaximum(5);
+        QTRY_VERIFY(!c->RedrawPending());
+    }
+    PaintRegions regions;
+    c->installEventFilter(&regions);
+    const long long fullBefore = c->FullRedrawCount();
+    const long long partialBefore = c->PartialRedrawCount();
+    switch (change) {
+    case TTraceChange::OneStep:
+    case TTraceChange::StepBeyondTheEdge:
+        series.AddY(200);
+        break;
+    case TTraceChange::StepsBeforeAPaint:
+        for (int i = 0; i < 5; ++i)
+            series.AddY(250 - i * 40);
+        break;
+    case TTraceChange::StepAndZoom:
+        series.AddY(200);
+        c->LeftAxis().SetMinMax(10, 200);
+        break;
+    case TTraceChange::ClearAndStep:
+        series.Clear();
+        series.AddY(20);
+        series.AddY(200);
+        break;
+    }
+    QCOMPARE(c->RedrawPending(), full + partial > 0);
+    QTRY_VERIFY(!c->RedrawPending());
+    QCOMPARE(c->FullRedrawCount() - fullBefore, full);
+    QCOMPARE(c->PartialRedrawCount() - partialBefore, partial);
+    QImage fresh(c->size(), QImage::Format_RGB32);
+    c->Render(fresh);
+    QCOMPARE(c->Picture(), fresh);
+    if (partial > 0) {
+        // Handed to the window: the columns from the last point before to the newest, with the
+        // pen's reach either side, and only around the rows the stairs ink.
+        QCOMPARE(regions.paints, 1);
+        const QRect handed = regions.painted.boundingRect();
+        const int stairs = change == TTraceChange::OneStep ? 1 : 5;
+        QVERIFY(handed.left() >= c->BottomAxis().ValueToPixel(9) - 3);
+        QVERIFY(handed.right() <= c->BottomAxis().ValueToPixel(9 + stairs) + 3);
+        QVERIFY(handed.height() < c->PlotRect().height());
+    }
 }
 
 void TestChart::axisChangesRequestARedraw_data() {
