@@ -1,5 +1,6 @@
 // Program entry: the command line, the application object, the one main window, the event loop.
 #include "app/CommandLine.h"
+#include "lab/SignalLab.h"
 #include "ui/Unit1.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@ int main(int argc, char* argv[]) {
 
     TForm1 form;
     Form1 = &form;
+    new TSignalLab(form); // owned by the window, F2 opens it
     form.show();
     const int result = application.exec();
     Form1 = nullptr;
