@@ -2,9 +2,26 @@
 
 #include "chart/AxisPainter.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 
+namespace {
+
+// The plots are charts to an assistive tool, named and described by the plot itself.
+QAccessibleInterface* CreateAccessible(const QString& key, QObject* object) {
+    if (key == QLatin1String("TLabPlot"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
+    return nullptr;
+}
+
+} // namespace
+
 TLabPlot::TLabPlot(QWidget* parent) : QWidget(parent) {
+    // Before the subclass names the plot: naming it while a screen reader listens makes its
+    // accessible view at once, and that view would not be a chart's.
+    static const bool factoryInstalled = (QAccessible::installFactory(CreateAccessible), true);
+    (void)factoryInstalled;
     fBottom.OnChange = [this] { update(); };
     fLeft.OnChange = [this] { update(); };
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -8,8 +8,6 @@
 #include "signal/Frequency.h"
 #include "signal/Spectrum.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,13 +24,6 @@ constexpr int StartCutoff = 10;
 constexpr int StartPitch = 220;
 constexpr int StartVolume = 50;
 
-// The plots are charts to an assistive tool, described by what they show.
-QAccessibleInterface* CreateAccessible(const QString& key, QObject* object) {
-    if (key == QLatin1String("TLabPlot"))
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Chart);
-    return nullptr;
-}
-
 QSlider* MakeSlider(const QString& name, int minimum, int maximum, int value, int pageStep) {
     auto* slider = new QSlider(Qt::Horizontal);
     slider->setObjectName(name);
@@ -46,7 +37,6 @@ QSlider* MakeSlider(const QString& name, int minimum, int maximum, int value, in
 QLabel* MakeLabel(const QString& objectName) {
     auto* label = new QLabel;
     label->setObjectName(objectName);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
 }
 
@@ -76,8 +66,6 @@ TLabWindow::TLabWindow(const TLabSource& source, QWidget* parent)
                         int(TToneGenerator::MaximumPitch), StartPitch, 55)),
       fPitchValue(MakeLabel("pitch")), fVolume(MakeSlider("Volume", 0, 100, StartVolume, 10)),
       fVolumeValue(MakeLabel("volume")) {
-    static const bool factoryInstalled = (QAccessible::installFactory(CreateAccessible), true);
-    (void)factoryInstalled;
     setObjectName(QStringLiteral("SignalLab"));
     setWindowTitle(QStringLiteral("Signal lab"));
     fHarmonics->setObjectName(QStringLiteral("harmonics"));

@@ -182,6 +182,18 @@ class Control:
         x, y, width, height = self.rect
         return x + width // 2, y + height // 2
 
+    def do_action(self, name):
+        """Runs the control's accessible action of that name ("Toggle", "Press", ...), as an
+        assistive tool does."""
+        action = self.accessible.queryAction()
+        names = [action.getName(i) for i in range(action.nActions)]
+        if name not in names:
+            raise AssertionError(f"{self} has no action {name!r}, only {names}")
+        action.doAction(names.index(name))
+
+    def set_value(self, value):
+        self.accessible.queryValue().currentValue = value
+
     def __repr__(self):
         return f"<{self.role} {self.name!r}>"
 
@@ -269,7 +281,16 @@ class Program:
 
     # Finding controls.
 
-    def controls(self, role=None):
+    def top_level(self, name):
+        """The program's top-level window of that name on the accessibility bus, or None."""
+        for i in range(self.app.childCount):
+            window = self.app.getChildAtIndex(i)
+            if window is not None and window.name == name:
+                return window
+        return None
+
+    def controls(self, role=None, window=None):
+        """The controls of window (the main window unless given), of role if given."""
         found = []
 
         def walk(accessible):
@@ -280,14 +301,14 @@ class Program:
                     found.append(Control(child))
                 walk(child)
 
-        walk(self.frame)
+        walk(self.frame if window is None else window)
         return found
 
-    def find(self, role, name):
-        matches = [c for c in self.controls(role) if c.name == name]
+    def find(self, role, name, window=None):
+        matches = [c for c in self.controls(role, window) if c.name == name]
         if len(matches) != 1:
             raise AssertionError(f"expected one {role} named {name!r}, found {len(matches)}: "
-                                 f"{self.controls(role)}")
+                                 f"{self.controls(role, window)}")
         return matches[0]
 
     def button(self, name):
