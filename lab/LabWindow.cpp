@@ -5,7 +5,6 @@
 #include "lab/LabText.h"
 #include "lab/ReconstructionPlot.h"
 #include "lab/SoundOutput.h"
-#include "signal/Frequency.h"
 #include "signal/Spectrum.h"
 
 #include <QCheckBox>
@@ -56,8 +55,8 @@ TLabWindow::TLabWindow(const TLabSource& source, QWidget* parent)
     : QWidget(parent, Qt::Window), fSource(source), fSound(new TSoundOutput(this)),
       fHarmonics(new THarmonicsPlot), fDc(MakeLabel("dc")), fThd(MakeLabel("thd")),
       fReconstruction(new TReconstructionPlot),
-      fCutoff(MakeSlider("Filter cutoff", int(TToneGenerator::MinimumCutoff * CutoffScale),
-                         int(TToneGenerator::MaximumCutoff * CutoffScale), StartCutoff, 5)),
+      fCutoff(MakeSlider("Filter cutoff", qRound(TToneGenerator::MinimumCutoff * CutoffScale),
+                         qRound(TToneGenerator::MaximumCutoff * CutoffScale), StartCutoff, 5)),
       fCutoffValue(MakeLabel("cutoff")), fFilteredThd(MakeLabel("filtered thd")),
       fFrequency(MakeLabel("frequency")), fStepRate(MakeLabel("step rate")),
       fListen(new QCheckBox(QStringLiteral("Listen"))),
@@ -110,7 +109,7 @@ TLabWindow::TLabWindow(const TLabSource& source, QWidget* parent)
     TToneGenerator& generator = fSound->Generator();
     generator.SetCutoff(Cutoff());
     generator.SetPitch(Pitch());
-    generator.SetVolume(fVolume->value() / 100.0);
+    generator.SetVolume(Volume());
     generator.SetThroughFilter(fThroughFilter->isChecked());
 
     connect(&fSource, &TLabSource::Changed, this, &TLabWindow::Follow);
@@ -122,9 +121,9 @@ TLabWindow::TLabWindow(const TLabSource& source, QWidget* parent)
         fSound->Generator().SetPitch(Pitch());
         ShowFrequency();
     });
-    connect(fVolume, &QSlider::valueChanged, this, [this](int volume) {
-        fSound->Generator().SetVolume(volume / 100.0);
-        fVolumeValue->setText(QStringLiteral("%1 %").arg(volume));
+    connect(fVolume, &QSlider::valueChanged, this, [this] {
+        fSound->Generator().SetVolume(Volume());
+        ShowVolume();
     });
     connect(fThroughFilter, &QCheckBox::toggled, this,
             [this](bool through) { fSound->Generator().SetThroughFilter(through); });
@@ -134,7 +133,7 @@ TLabWindow::TLabWindow(const TLabSource& source, QWidget* parent)
     fTable = fSource.Table();
     ShowTable();
     ShowFrequency();
-    fVolumeValue->setText(QStringLiteral("%1 %").arg(fVolume->value()));
+    ShowVolume();
     ShowSoundStatus();
 }
 
@@ -144,6 +143,10 @@ double TLabWindow::Cutoff() const {
 
 double TLabWindow::Pitch() const {
     return fPitch->value();
+}
+
+double TLabWindow::Volume() const {
+    return fVolume->value() / 100.0;
 }
 
 // Only a hide by the program or the user's close stops the sound; a minimised window plays on.
@@ -186,6 +189,10 @@ void TLabWindow::ShowFrequency() {
                         LabText::OutputFrequency(fSource.StepIntervalMs(), fSource.Stepping()));
     fStepRate->setText(QStringLiteral("Step rate for the pitch: ") + LabText::StepRate(Pitch()));
     fPitchValue->setText(QStringLiteral("%1 Hz").arg(fPitch->value()));
+}
+
+void TLabWindow::ShowVolume() {
+    fVolumeValue->setText(QStringLiteral("%1 %").arg(fVolume->value()));
 }
 
 void TLabWindow::ShowSoundStatus() {

@@ -25,6 +25,8 @@ public:
     // The filter's cutoff as a fraction of the step rate, as the slider sets it.
     double Cutoff() const;
     double Pitch() const;
+    // 0..1 of the generator's level.
+    double Volume() const;
 
     TSoundOutput& Sound() { return *fSound; }
 
@@ -36,6 +38,7 @@ private:
     void ShowTable();
     void ShowFilter();
     void ShowFrequency();
+    void ShowVolume();
     void ShowSoundStatus();
 
     const TLabSource& fSource;
