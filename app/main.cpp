@@ -1,10 +1,11 @@
-// Program entry: the command line, the application object, the one main window, the event loop.
+// Program entry: the command line, the application object, then the main window and the event loop
+// (Startup.h).
 #include "app/CommandLine.h"
-#include "lab/SignalLab.h"
-#include "ui/Unit1.h"
+#include "app/Startup.h"
 
 #include <QApplication>
 #include <cstdio>
+#include <iostream>
 
 int main(int argc, char* argv[]) {
     const TCommandLine commandLine = ReadCommandLine(
@@ -24,12 +25,9 @@ int main(int argc, char* argv[]) {
     static char* qtArgv[] = {argc > 0 && argv[0] ? argv[0] : name, nullptr};
     QApplication application(qtArgc, qtArgv);
     application.setApplicationName(QStringLiteral("wawetable"));
+    // On Wayland the window carries this as its application id, by which the desktop finds the
+    // menu entry's name and icon for it.
+    application.setDesktopFileName(QStringLiteral(WAWE_APP_ID));
 
-    TForm1 form;
-    Form1 = &form;
-    new TSignalLab(form); // owned by the window, F2 opens it
-    form.show();
-    const int result = application.exec();
-    Form1 = nullptr;
-    return result;
+    return RunMainWindow(std::cerr);
 }

@@ -39,7 +39,7 @@ void BM_ReferenceRedraw(benchmark::State& state) {
     const auto chart = SweepChart(static_cast<int>(state.range(0)));
     QImage image(chart->size(), QImage::Format_RGB32);
     const QRect plot = chart->PlotRect();
-    const QColor background = chart->palette().color(QPalette::Button);
+    const QColor background = chart->BackgroundColor();
     for (auto _ : state) {
         image.fill(background);
         DrawTraceStrokeByStroke(image, plot, chart->Series(), chart->BottomAxis(),

@@ -57,7 +57,7 @@ void TChart::Render(QImage& image) {
 }
 
 void TChart::DrawBackground(QPainter& painter) const {
-    // The button face, as the window's own background, so the chart sits flat in its panel.
+    // The face colour, as the window's own background, so the chart sits flat in its panel.
     const QRect all = rect();
     painter.fillRect(all, BackgroundColor());
     painter.fillRect(QRect(0, 0, all.width(), BevelWidth), BevelLight);

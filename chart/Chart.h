@@ -12,6 +12,9 @@
 #include <QRegion>
 #include <QWidget>
 
+class QContextMenuEvent;
+class QKeyEvent;
+class QMouseEvent;
 class QPainter;
 
 class TChart : public QWidget {
@@ -52,8 +55,10 @@ public:
     const TZoomPan& ZoomPan() const { return fZoomPan; }
     bool RestoredAxisScales() const { return fZoomPan.RestoredAxisScales(); }
 
-    // The chart's background: the platform's button face, the window's own background.
-    QColor BackgroundColor() const { return palette().color(QPalette::Button); }
+    // The chart's background: the platform's face of windows and buttons, read where the window
+    // reads its own background, so that the chart and the window around it show one colour even
+    // under a desktop theme whose button colour differs.
+    QColor BackgroundColor() const { return palette().color(QPalette::Window); }
 
     // The plot rectangle, the axes' bands and labels for the chart's size, label font, ranges and
     // trace as they are now: the layout that the next paint draws and the mouse goes by.
@@ -61,7 +66,17 @@ public:
     // The part of the chart bounded by the two shown axes.
     QRect PlotRect() { return Layout().PlotRect(); }
 
+signals:
+    // The user asks for the chart's context menu, to open at globalPos: a right click that did
+    // not pan (at the release), or the Menu key or Shift+F10 while the chart has the focus.
+    void ContextMenuRequested(const QPoint& globalPos);
+    // The platform's copy keys (Ctrl+C) while the chart has the focus.
+    void CopyRequested();
+
 protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -83,6 +98,13 @@ private:
     QRegion RubberBandRegion() const;
     // Draws the outline over the shown picture, inverting each pixel against the background.
     void PaintRubberBand(QPainter& painter, const QRegion& exposed) const;
+    void EraseRubberBand();
+    // Whether the release of the button that holds the drag in progress was lost on its way: the
+    // event shows that button pressed again, or no longer held.
+    bool DragReleaseLost(const QMouseEvent& event) const;
+    // Ends a drag whose release will not come: a zoom drag erases its band and changes no range,
+    // a pan drag stays where it is.
+    void AbandonDrag();
 
     TChartSeries fSeries;
     TChartAxis fBottomAxis{TChartAxis::TOrientation::Horizontal};
@@ -91,6 +113,11 @@ private:
     TChartAxis fRightAxis{TChartAxis::TOrientation::Vertical};
     TZoomPan fZoomPan{fBottomAxis, fTopAxis, fLeftAxis, fRightAxis};
     bool fRubberBandShown = false; // from the zoom drag's first move to its release
+    // Set by a right press that no drag in progress ignores; cleared when the pointer moves (on
+    // the plot, a pan step) or another button goes down or up. Its release then asks for the
+    // context menu.
+    bool fMenuOnRightRelease = false;
+    QPoint fRightPressAt;
 
     TChartLayout fLayout;
 

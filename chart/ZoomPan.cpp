@@ -143,6 +143,10 @@ int TZoomPan::Wheel(int delta) {
 
 void TZoomPan::WheelScroll(int direction) {
     SaveScales();
-    for (TChartAxis* axis : {&Left(), &Right()})
-        axis->Scroll(direction * axis->Range() * WheelShare);
+    for (TChartAxis* axis : {&Left(), &Right()}) {
+        // Width × 3 × 0.01, multiplied in that order: one notch up on 0..255 then moves the range
+        // by exactly 7.65, where the width times a precomputed 0.03 gives 7.6499999999999995.
+        const double offset = axis->Range() * WheelPercent * 0.01;
+        axis->Scroll(direction > 0 ? offset : -offset);
+    }
 }

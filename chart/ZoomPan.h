@@ -24,8 +24,8 @@ class TZoomPan {
 public:
     // A zoom drag counts only when it spans more than this many pixels in both directions.
     static constexpr int MinimumPixels = 16;
-    // Each wheel notch shifts the vertical ranges by this share of their width.
-    static constexpr double WheelShare = 3 * 0.01;
+    // Each wheel notch shifts the vertical ranges by this many per cent of their width.
+    static constexpr int WheelPercent = 3;
     // Wheel units per notch.
     static constexpr int WheelNotch = 120;
 
@@ -55,6 +55,8 @@ public:
     void StartZoom(int x, int y);
     bool MoveZoom(int x, int y);
     TZoomOutcome EndZoom(int x, int y);
+    // Ends the zoom drag without zooming or undoing.
+    void CancelZoom() { fZooming = false; }
     int X0() const { return fX0; }
     int Y0() const { return fY0; }
     int X1() const { return fX1; }

@@ -15,7 +15,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time rather than linked, so dpkg-shlibdeps cannot see them: Qt's platform plugins
-# (the window cannot open without xcb), and the faces that the window and the axis labels ask for.
+# (the window cannot open without xcb; with qt6-wayland it opens natively on a Wayland desktop
+# instead of through Xwayland), and the faces that the window and the axis labels ask for.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, fonts-wine")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-liberation2, fonts-wine")
 include(CPack)

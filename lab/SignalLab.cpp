@@ -2,6 +2,7 @@
 
 #include "lab/LabSource.h"
 #include "lab/LabWindow.h"
+#include "ui/ChartMenu.h"
 #include "ui/CheckBox.h"
 #include "ui/IntervalTimer.h"
 #include "ui/RadioButton.h"
@@ -41,6 +42,7 @@ TSignalLab::TSignalLab(TForm1& form)
     // Installed after the main window's key preview, so it sees each key before the preview does;
     // it never consumes one, so the preview and the focused control still get F2.
     qApp->installEventFilter(this);
+    form.ChartMenu().AddEntry(QStringLiteral("Signal lab…"), [this] { Show(); });
 }
 
 TSignalLab::~TSignalLab() {
@@ -48,13 +50,16 @@ TSignalLab::~TSignalLab() {
 }
 
 void TSignalLab::Toggle() {
+    if (fWindow && fWindow->isVisible())
+        fWindow->hide();
+    else
+        Show();
+}
+
+void TSignalLab::Show() {
     if (!fWindow) {
         fWindow = new TLabWindow(*fSource, &fForm);
         Place();
-    }
-    if (fWindow->isVisible()) {
-        fWindow->hide();
-        return;
     }
     fWindow->show();
     fWindow->raise();

@@ -1,7 +1,7 @@
 // The signal lab attached to the main window: F2 anywhere in either window opens and hides it,
-// and it follows the main window's waveform, speed and run state through the controls' own
-// notifications, after the window's handlers have run. Nothing of the main window's layout, keys
-// or handlers changes.
+// "Signal lab…" in the chart's context menu opens it, and it follows the main window's waveform,
+// speed and run state through the controls' own notifications, after the window's handlers have
+// run. Nothing of the main window's layout, keys or handlers changes.
 #pragma once
 
 #include "lab/LabWindow.h"
@@ -20,7 +20,9 @@ public:
     explicit TSignalLab(TForm1& form);
     ~TSignalLab() override;
 
-    // Shows the lab (made at its first showing) beside the main window, or hides it.
+    // Shows the lab (made at its first showing) beside the main window and brings it to the front.
+    void Show();
+    // Shows the lab, or hides it when it is shown.
     void Toggle();
     // The lab window; nullptr until it is first shown.
     TLabWindow* Window() const { return fWindow; }

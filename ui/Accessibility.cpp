@@ -1,5 +1,6 @@
 #include "ui/Accessibility.h"
 
+#include "chart/AxisLabels.h"
 #include "chart/Chart.h"
 #include "ui/Image.h"
 #include "ui/StaticText.h"
@@ -25,8 +26,12 @@ public:
 
 private:
     static QString Describe(const TChart& chart) {
+        // The numbers read as the axis labels show them, so that a range that the wheel moved up
+        // and back down reads 0 rather than the 8.88178e-16 that the doubles hold.
         const auto range = [](const TChartAxis& axis) {
-            return QStringLiteral("%1 to %2").arg(axis.Minimum()).arg(axis.Maximum());
+            return QStringLiteral("%1 to %2")
+                .arg(AxisLabels::FormatLabel(axis.Minimum()),
+                     AxisLabels::FormatLabel(axis.Maximum()));
         };
         const int count = chart.Series().Count();
         return QStringLiteral("Stair-step line of %1 %2; X from %3, Sample from %4")

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "ui/Events.h"
-#include "ui/MarkStyle.h"
 
 #include <QCheckBox>
 #include <functional>
@@ -12,7 +11,6 @@ class TCheckBox : public QCheckBox {
     Q_OBJECT
 public:
     explicit TCheckBox(QWidget* parent = nullptr) : QCheckBox(parent) {
-        setStyle(TMarkStyle::Instance());
         setFocusPolicy(Qt::StrongFocus);
         connect(this, &QCheckBox::toggled, this, [this] { Raise(OnClick, this); });
     }

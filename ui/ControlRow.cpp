@@ -1,7 +1,9 @@
 #include "ui/ControlRow.h"
 
+#include "ui/ControlStyle.h"
+#include "ui/WindowIcon.h"
+
 #include <QAbstractButton>
-#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <stdexcept>
@@ -29,11 +31,14 @@ QColor ToColor(TRgb rgb) {
 void Describe(QWidget& control, const TControlRow& row) {
     control.setObjectName(QString::fromLatin1(row.name));
     if (row.caption) {
+        control.setStyle(TControlStyle::Instance());
         const QString caption = QString::fromLatin1(row.caption);
         if (auto* button = qobject_cast<QAbstractButton*>(&control))
             button->setText(caption);
-        else if (auto* label = qobject_cast<QLabel*>(&control))
+        else if (auto* label = qobject_cast<QLabel*>(&control)) {
+            label->setTextFormat(Qt::PlainText);
             label->setText(caption);
+        }
     }
 
     QPalette palette = control.palette();
@@ -107,7 +112,7 @@ void MakeClocks(TForm1Components& form, QObject& window, std::span<const TClockR
 void ApplyFormDesign(TForm& window, const TFormDesign& design) {
     UseAssets();
     window.setWindowTitle(QString::fromLatin1(design.caption));
-    window.setWindowIcon(QIcon(QString::fromLatin1(design.icon)));
+    window.setWindowIcon(WindowIcon(QString::fromLatin1(design.icon)));
     window.setCursor(design.cursor);
     window.KeyPreview = design.keyPreview;
 }

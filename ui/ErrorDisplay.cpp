@@ -13,18 +13,26 @@ QHash<QString, QPointer<QMessageBox>>& OpenBoxes() {
     return boxes;
 }
 
+QMessageBox* ErrorBox(const QString& message) {
+    auto* box = new QMessageBox(QMessageBox::Critical, QGuiApplication::applicationDisplayName(),
+                                message, QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    return box;
+}
+
 } // namespace
 
 void ShowErrorMessage(const QString& message) {
     QPointer<QMessageBox>& open = OpenBoxes()[message];
     if (open && open->isVisible())
         return;
-    auto* box = new QMessageBox(QMessageBox::Critical, QGuiApplication::applicationDisplayName(),
-                                message, QMessageBox::Ok);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::ApplicationModal);
-    open = box;
+    open = ErrorBox(message);
     // Shown without a nested event loop: the handler that failed returns at once, and the clock
     // whose tick it was goes on ticking.
-    box->show();
+    open->show();
+}
+
+void ShowErrorMessageAndWait(const QString& message) {
+    ErrorBox(message)->exec();
 }

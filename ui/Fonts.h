@@ -9,5 +9,5 @@
 // the window needs.
 QString LayoutFontFamily();
 
-// The window's face at a size in pixels, regular or bold.
+// The window's face at a size in pixels, regular or bold, unhinted.
 QFont LayoutFont(int pixelSize, bool bold);

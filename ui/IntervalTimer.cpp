@@ -42,7 +42,7 @@ void TIntervalTimer::Restart() {
     // instead of making up the ticks missed. Qt's event dispatcher sends posted events (repaints
     // among them) and window-system input before timers, and runs timers that keep firing at
     // idle priority, which makes ticks the lowest-priority events.
-    fTimerId = startTimer(std::max(MinimumPeriod, fInterval), Qt::PreciseTimer);
+    fTimerId = sWithheld > 0 ? 0 : startTimer(std::max(MinimumPeriod, fInterval), Qt::PreciseTimer);
     if (fTimerId == 0) {
         fEnabled = false;
         throw EOutOfResources("Not enough timers available");

@@ -37,12 +37,24 @@ public:
     // raises goes to the error policy (Events.h), and the timer keeps running.
     std::function<void(QObject* Sender)> OnTimer;
 
+    // While one of these lives, no interval timer gets a timer from the platform, as on a platform
+    // that has run out of them: for tests of what the program does then.
+    class TNoTimersAvailable {
+    public:
+        TNoTimersAvailable() { ++sWithheld; }
+        ~TNoTimersAvailable() { --sWithheld; }
+        TNoTimersAvailable(const TNoTimersAvailable&) = delete;
+        TNoTimersAvailable& operator=(const TNoTimersAvailable&) = delete;
+    };
+
 protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
     void Restart();
     void Stop();
+
+    static inline int sWithheld = 0; // TNoTimersAvailable objects alive
 
     int fInterval = 1000;
     bool fEnabled = true;

@@ -3,6 +3,8 @@
 #include "ui/ArrowFocus.h"
 #include "ui/ControlRow.h"
 #include "ui/Fonts.h"
+#include "ui/Placement.h"
+#include "ui/TextLayout.h"
 
 #include <QEvent>
 #include <QScreen>
@@ -25,6 +27,7 @@ bool DrawnByParent(const QWidget* control) {
 
 TLayout::TLayout(QWidget* form) : QObject(form), fForm(form), fArrows(new TArrowFocus(this)) {
     setObjectName(QStringLiteral("Layout"));
+    new TPlacement(form); // the window's Position: poDesktopCenter
 }
 
 int TLayout::MonitorDensity(const QWidget* widget) {
@@ -132,10 +135,12 @@ void TLayout::ApplyFonts() {
         if (auto* trackBar = qobject_cast<TTrackBar*>(placed.control))
             trackBar->SetThumbLength(placed.thumbLength);
     }
-    // Labels size themselves to their text.
+    // Labels size themselves to their text, measured as it is drawn.
     for (TPlaced& placed : fPlaced)
-        if (IsLabel(placed.control))
-            placed.control->resize(placed.control->sizeHint());
+        if (IsLabel(placed.control)) {
+            const auto* label = static_cast<const QLabel*>(placed.control);
+            placed.control->resize(CaptionSize(label->font(), label->text()));
+        }
 }
 
 void TLayout::Rescale(int density) {
@@ -187,15 +192,6 @@ void TLayout::FollowEnabled(QWidget* control) {
             control->setCursor(control->isEnabled() ? placed.row->cursor : Qt::ArrowCursor);
 }
 
-void TLayout::CentreOnFirstShow() {
-    if (fCentred)
-        return;
-    fCentred = true;
-    const QScreen* screen = fForm->screen();
-    if (screen)
-        fForm->move(DesktopCentre(screen->virtualGeometry(), fForm->frameGeometry().size()));
-}
-
 bool TLayout::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::Resize:
@@ -208,10 +204,6 @@ bool TLayout::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ScreenChangeInternal:
         if (watched == fForm)
             Rescale(MonitorDensity(fForm));
-        break;
-    case QEvent::Show:
-        if (watched == fForm)
-            CentreOnFirstShow();
         break;
     default:
         break;

@@ -54,7 +54,6 @@ private:
     void ApplyAnchors();
     void ApplyFonts();
     void FollowEnabled(QWidget* control);
-    void CentreOnFirstShow();
 
     QWidget* fForm;
     std::vector<TPlaced> fPlaced;
@@ -62,5 +61,4 @@ private:
     int fDensity = DesignDensity;
     int fFormFontSize = 0;
     bool fAnchorsSuspended = false; // while sizes are being set wholesale, ApplyAnchors waits
-    bool fCentred = false;          // only the first show centres the window
 };

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "ui/Events.h"
-#include "ui/MarkStyle.h"
 
 #include <QRadioButton>
 #include <functional>
@@ -13,7 +12,6 @@ class TRadioButton : public QRadioButton {
     Q_OBJECT
 public:
     explicit TRadioButton(QWidget* parent = nullptr) : QRadioButton(parent) {
-        setStyle(TMarkStyle::Instance());
         setFocusPolicy(Qt::ClickFocus);
         connect(this, &QRadioButton::toggled, this, [this](bool checked) {
             setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);

@@ -4,9 +4,13 @@
 #include "chart/ChartError.h"
 #include "engine/WaveTables.h"
 #include "ui/Accessibility.h"
+#include "ui/ChartMenu.h"
+#include "ui/CheckBox.h"
 #include "ui/ControlRow.h"
 #include "ui/ControlTable.h"
+#include "ui/IntervalTimer.h"
 #include "ui/Layout.h"
+#include "ui/WheelDelivery.h"
 
 #include <functional>
 #include <utility>
@@ -18,6 +22,8 @@ TForm1::TForm1(QWidget* parent) : TForm(parent) {
     setObjectName(QStringLiteral("Form1"));
     CreateComponents();
     InstallAccessibility(*this);
+    DeliverWheelToFocusedChart(*this, *Chart1);
+    fChartMenu = new TChartMenu(*Chart1);
     WireEvents();
     FormCreate(this);
 }
@@ -136,7 +142,15 @@ void TForm1::btnZoomClick(QObject*) {
 }
 
 void TForm1::cbAutoClick(QObject*) {
-    Timer1->SetEnabled(cbAuto->Checked());
+    try {
+        Timer1->SetEnabled(cbAuto->Checked());
+    } catch (const EOutOfResources&) {
+        // The step clock could not start, so stepping stays off: the check box goes back, which
+        // runs this handler again for the state the clocks are in, and the error goes on to the
+        // error display.
+        cbAuto->SetChecked(false);
+        throw;
+    }
     Button1->setEnabled(!cbAuto->Checked());
     Timer2->SetEnabled(!Timer1->Enabled());
 }

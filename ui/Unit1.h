@@ -12,6 +12,7 @@
 
 class QLabel;
 class TChart;
+class TChartMenu;
 class TChartSeries;
 class TCheckBox;
 class TImage;
@@ -83,12 +84,16 @@ public:
     void btn256Click(QObject* Sender);
     void btnZoomClick(QObject* Sender);
 
+    // The chart's context menu, where other parts of the program add their entries.
+    TChartMenu& ChartMenu() const { return *fChartMenu; }
+
 private:
     void CreateComponents();
     void WireEvents();
     void OutputSample();
 
     std::uint8_t fPointer = 0;
+    TChartMenu* fChartMenu = nullptr; // a child of Chart1
 };
 
 // The application's one main window.

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QImage>
+#include <QLocale>
 #include <QTest>
 
 namespace {
@@ -16,11 +17,12 @@ const QRgb GridGrey = qRgb(192, 192, 192);
 struct Fixture {
     TChart chart;
     QImage image;
-    explicit Fixture(double bottomMaximum = 255, QSize size = QSize(1177, 448)) {
+    explicit Fixture(double bottomMaximum = 255, QSize size = QSize(1177, 448), int points = 1) {
         chart.resize(size);
         chart.LeftAxis().StoreRange(0, 255);
         chart.BottomAxis().StoreRange(0, bottomMaximum);
-        chart.Series().AddY(128);
+        for (int i = 0; i < points; ++i)
+            chart.Series().AddY(128);
         image = QImage(size, QImage::Format_RGB32);
         chart.Render(image);
     }
@@ -48,6 +50,8 @@ private slots:
     void startUpDrawing();
     void bandsHoldTheLabels();
     void wideRangeIsGrouped();
+    void bottomLabels_data();
+    void bottomLabels();
     void rangeChangeRelabels();
 };
 
@@ -158,6 +162,52 @@ void TestAxisPainter::wideRangeIsGrouped() {
     QCOMPARE(f.bottom().back().text, QStringLiteral("0"));
     for (const auto& label : f.bottom())
         QCOMPARE(label.text, AxisLabels::FormatLabel(label.value, QLocale::c()));
+}
+
+// What the bottom axis of a real chart labels, for its size, range, trace and the user's locale.
+void TestAxisPainter::bottomLabels_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<double>("maximum"); // of a range from 0
+    QTest::addColumn<int>("points");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("first"); // the texts of the highest labels, highest first
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    // 880 pixels across give 0..5 room for 50 labels in Arial 8 points at 96 dpi.
+    QTest::newRow("0..5 with room for 50, 50 points: whole steps")
+        << QSize(880, 448) << 5.0 << 50 << english << QStringList{"5", "4", "3"};
+    QTest::newRow("0..5 with room for 50, 51 points: tenths")
+        << QSize(880, 448) << 5.0 << 51 << english << QStringList{"5", "4.9", "4.8"};
+    QTest::newRow("width 10000, English")
+        << QSize(1177, 448) << 10000.0 << 1 << english << QStringList{"10,000", "9,500", "9,000"};
+    QTest::newRow("width 10000, German")
+        << QSize(1177, 448) << 10000.0 << 1 << german << QStringList{"10.000", "9.500", "9.000"};
+    QTest::newRow("no room along the bottom axis for one label")
+        << QSize(45, 300) << 255.0 << 1 << english << QStringList{};
+}
+
+void TestAxisPainter::bottomLabels() {
+    QFETCH(QSize, size);
+    QFETCH(double, maximum);
+    QFETCH(int, points);
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, first);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    Fixture f(maximum, size, points);
+    QLocale::setDefault(before);
+    QStringList texts;
+    for (const auto& label : f.bottom())
+        texts << label.text;
+    if (first.isEmpty()) {
+        QCOMPARE(texts, QStringList{});
+    } else {
+        QCOMPARE(texts.mid(0, int(first.size())), first);
+        QCOMPARE(texts.last(), QStringLiteral("0"));
+    }
+    // The axis line is drawn with or without labels, and the left axis keeps its own.
+    QCOMPARE(f.image.pixel(f.plot().center().x(), f.plot().bottom()), Black);
+    QVERIFY(!f.left().empty());
 }
 
 void TestAxisPainter::rangeChangeRelabels() {

@@ -187,7 +187,7 @@ void TestChart::redrawPaintsBackgroundBevelAxesAndTrace() {
     QCOMPARE(QColor(p.pixel(10, 0)), QColor(255, 255, 255));
     QCOMPARE(QColor(p.pixel(p.width() - 1, 10)), QColor(160, 160, 160));
     QCOMPARE(QColor(p.pixel(10, p.height() - 1)), QColor(160, 160, 160));
-    QCOMPARE(QColor(p.pixel(5, 5)), c->palette().color(QPalette::Button));
+    QCOMPARE(QColor(p.pixel(5, 5)), c->palette().color(QPalette::Window));
     // The axis lines along the plot rectangle's left and bottom edges, under the trace.
     QCOMPARE(QColor(p.pixel(plot.left(), plot.center().y())), QColor(Qt::black));
     QCOMPARE(QColor(p.pixel(plot.right() - 5, plot.bottom())), QColor(Qt::black));

@@ -2,27 +2,11 @@
 view changed with the mouse and brought back with "1:1"."""
 
 import math
-import re
 import unittest
 
 from chart_picture import find_plot_rect, trace_columns, trace_mask, trace_rows
-from wawe_e2e import Program, wait_for
-
-
-def sin_sample(i):
-    return min(255, math.floor(128 + 128 * math.sin(2 * math.pi * i / 256)))
-
-
-def sqr_sample(i):
-    return 0 if i % 256 < 128 else 255
-
-
-def ranges(chart):
-    """(x_min, x_max, y_min, y_max) as the chart's accessible description states them."""
-    found = re.search(r"X from (\S+) to (\S+), Sample from (\S+) to (\S+)$", chart.description)
-    if not found:
-        raise AssertionError(f"no ranges in {chart.description!r}")
-    return tuple(float(v) for v in found.groups())
+from wave_tables import sin_sample, sqr_sample
+from wawe_e2e import Program, chart_ranges, wait_for
 
 
 class ChartTest(unittest.TestCase):
@@ -66,7 +50,8 @@ class ChartTest(unittest.TestCase):
         p.click(width)
         p.key("Home")
         wait_for(lambda: width.value == 30, "the chart width to be 30")
-        wait_for(lambda: ranges(self.chart)[:2] == (0, 30), "the chart to show X from 0 to 30")
+        wait_for(lambda: chart_ranges(self.chart)[:2] == (0, 30),
+                 "the chart to show X from 0 to 30")
         p.click(p.button("+1"), repeat=20)
         wait_for(lambda: p.display() == "20", "the pointer to show 20")
 
@@ -114,14 +99,14 @@ class ChartTest(unittest.TestCase):
         p = self.program
         self.run_until(100)
         before, plot, _ = self.look()
-        start = ranges(self.chart)
+        start = chart_ranges(self.chart)
         self.assertEqual(start, (0, 255, 0, 255))
         at = lambda x, y: before.to_screen(plot.x_of(x, 0, 255), plot.y_of(y))  # noqa: E731
 
         def zoom():
             p.drag(at(20, 200), at(80, 60))
-            wait_for(lambda: ranges(self.chart) != start, "the zoom to change the ranges")
-            x_min, x_max, y_min, y_max = ranges(self.chart)
+            wait_for(lambda: chart_ranges(self.chart) != start, "the zoom to change the ranges")
+            x_min, x_max, y_min, y_max = chart_ranges(self.chart)
             self.assertAlmostEqual(x_min, 20, delta=1.5)
             self.assertAlmostEqual(x_max, 80, delta=1.5)
             self.assertAlmostEqual(y_min, 60, delta=1.5)
@@ -129,20 +114,21 @@ class ChartTest(unittest.TestCase):
             self.assertFalse(self.look()[0].same_as(before), "the zoom left the picture as it was")
 
         def zoom_again():
-            shown = ranges(self.chart)
+            shown = chart_ranges(self.chart)
             p.drag(at(30, 180), at(70, 80))
-            wait_for(lambda: ranges(self.chart) != shown, "the second zoom to change the ranges")
+            wait_for(lambda: chart_ranges(self.chart) != shown,
+                     "the second zoom to change the ranges")
 
         def pan():
-            zoomed = ranges(self.chart)
+            zoomed = chart_ranges(self.chart)
             p.drag(at(40, 128), at(60, 128), button=3)
-            wait_for(lambda: ranges(self.chart)[0] < zoomed[0], "the right drag to pan left")
+            wait_for(lambda: chart_ranges(self.chart)[0] < zoomed[0], "the right drag to pan left")
 
         def wheel():
             p.wheel(at(128, 128), 1)
-            wait_for(lambda: ranges(self.chart)[2:] == (7.65, 262.65),
+            wait_for(lambda: chart_ranges(self.chart)[2:] == (7.65, 262.65),
                      f"the wheel to raise the Sample range to 7.65..262.65 "
-                     f"(it shows {ranges(self.chart)[2:]})")
+                     f"(it shows {chart_ranges(self.chart)[2:]})")
 
         def undo_button():
             p.click(p.button("1:1"))
@@ -161,7 +147,7 @@ class ChartTest(unittest.TestCase):
                 for change in changes:
                     change()
                 undo()
-                wait_for(lambda: ranges(self.chart) == start, "the ranges to come back")
+                wait_for(lambda: chart_ranges(self.chart) == start, "the ranges to come back")
                 self.assertTrue(self.look()[0].same_as(before), "the picture did not come back")
 
 

@@ -12,6 +12,7 @@ import unittest
 
 import numpy
 
+from test_chart_menu import PopupMenus
 from wawe_e2e import Program, wait_for, xdotool
 
 LAB_TITLE = "Signal lab"
@@ -154,7 +155,7 @@ class LabTest(unittest.TestCase):
         after the sound began (past the fade-in and any late start of the sink)."""
         recorder = Recorder()
         self.addCleanup(recorder.close)
-        self.listen().do_action("Toggle")
+        self.listen().act("Toggle")
 
         def enough():
             values, _ = recorder.samples()
@@ -169,7 +170,7 @@ class LabTest(unittest.TestCase):
     def silence_after_listen_off(self, recorder):
         """Switches Listen off and returns how long after that the sound ended, in seconds."""
         off = time.monotonic()
-        self.lab_control("check box", "Listen").do_action("Toggle")
+        self.lab_control("check box", "Listen").act("Toggle")
         # Listen off plays its fade and then nothing; wait for half a second of that.
         def quiet_for_half_a_second():
             values, times = recorder.samples()
@@ -207,6 +208,17 @@ class LabTest(unittest.TestCase):
         wait_for(lambda: not self.lab_windows(), "the lab to be hidden")
         self.assertTrue(p.check_box("START  AUTO").checked)
 
+    def test_chart_menu_entry_opens_the_lab(self):
+        """"Signal lab…", the chart menu's last entry, chosen with the keyboard, opens the lab."""
+        p = self.program
+        menus = PopupMenus()
+        self.addCleanup(menus.close)
+        p.click(p.chart().centre, button=3)
+        menu = menus.next("the chart's menu to open")
+        self.assertEqual(menu[menu.childCount - 1].name, "Signal lab…")
+        p.key("Up", "Return")
+        wait_for(lambda: self.lab_windows(), "the lab to be shown")
+
     def test_listen_plays_sqr_with_odd_harmonics_only_and_stops_at_once(self):
         """SQR at 220 Hz: the recorded fundamental is the pitch, the even harmonics lie at least
         30 dB below the odd ones, and Listen off is silent within 0.2 s."""
@@ -232,7 +244,7 @@ class LabTest(unittest.TestCase):
         self.open_lab()
         self.lab_control("slider", "Filter cutoff").set_value(10)
         through = self.lab_control("check box", "Through the filter")
-        through.do_action("Toggle")
+        through.act("Toggle")
         wait_for(lambda: through.checked, "Through the filter to be checked")
         _, sound = self.record()
         fundamental, harmonics = levels(sound, 220, 3)

@@ -3,6 +3,7 @@
 #include "lab/LabWindow.h"
 #include "lab/SignalLab.h"
 #include "tests/ui/ShownWindow.h"
+#include "ui/ChartMenu.h"
 #include "ui/CheckBox.h"
 #include "ui/RadioButton.h"
 #include "ui/TrackBar.h"
@@ -74,6 +75,7 @@ private slots:
     void f2OpensAndHidesTheLab_data();
     void f2OpensAndHidesTheLab();
     void spaceBarStillTogglesWithTheLabOpen();
+    void chartMenuEntryOpensTheLab();
     void followsTheMainWindow();
     void closesWithTheMainWindow();
 };
@@ -130,6 +132,25 @@ void TestSignalLab::spaceBarStillTogglesWithTheLabOpen() {
     QCOMPARE(w.previewed[Qt::Key_Space], 1);
     QTest::keyClick(w->Chart1, Qt::Key_Space);
     QVERIFY(!w->cbAuto->Checked());
+}
+
+// "Signal lab…" opens the lab, or brings it to the front; it never hides it.
+void TestSignalLab::chartMenuEntryOpensTheLab() {
+    Window w;
+    QAction* entry = nullptr;
+    for (QAction* action : w->ChartMenu().actions())
+        if (action->text() == QStringLiteral("Signal lab…"))
+            entry = action;
+    QVERIFY(entry != nullptr);
+    QCOMPARE(w->ChartMenu().actions().back(), entry);
+    entry->trigger();
+    QVERIFY(w.shown());
+    entry->trigger();
+    QVERIFY(w.shown());
+    w.lab->Toggle();
+    QVERIFY(!w.shown());
+    entry->trigger();
+    QVERIFY(w.shown());
 }
 
 void TestSignalLab::followsTheMainWindow() {

@@ -6,9 +6,12 @@
 #include "ui/Unit1.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -31,6 +34,8 @@ private slots:
     void nameAndRole();
     void pointerDisplayReadsAsItsValue();
     void chartDescriptionFollowsTheChart();
+    void chartDescriptionReadsNumbersAsTheLabelsDo_data();
+    void chartDescriptionReadsNumbersAsTheLabelsDo();
     void pressingTheArrowTogglesStepping();
 };
 
@@ -92,7 +97,46 @@ void TestAccessibility::chartDescriptionFollowsTheChart() {
     w->Button1->click();
     QCOMPARE(chart->text(QAccessible::Description),
              QStringLiteral(
-                 "Stair-step line of 2 points; X from 0 to 1000, Sample from 7.65 to 262.65"));
+                 "Stair-step line of 2 points; X from 0 to 1,000, Sample from 7.65 to 262.65"));
+}
+
+// The numbers as the axis labels show them: grouped and with the decimal separator of the user's
+// locale, at most three decimals.
+void TestAccessibility::chartDescriptionReadsNumbersAsTheLabelsDo_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QList<int>>("notches"); // wheel notches on the chart, + away from the user
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("ranges");
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("a notch up") << english << QList<int>{1} << 255
+                                << "X from 0 to 255, Sample from 7.65 to 262.65";
+    QTest::newRow("a notch up and one down: 0, not 8.88178e-16")
+        << english << QList<int>{1, -1} << 255 << "X from 0 to 255, Sample from 0 to 255";
+    QTest::newRow("English width 10000")
+        << english << QList<int>{} << 10000 << "X from 0 to 10,000, Sample from 0 to 255";
+    QTest::newRow("German width 10000, a notch up")
+        << QLocale(QLocale::German, QLocale::Germany) << QList<int>{1} << 10000
+        << "X from 0 to 10.000, Sample from 7,65 to 262,65";
+}
+
+void TestAccessibility::chartDescriptionReadsNumbersAsTheLabelsDo() {
+    QFETCH(QLocale, locale);
+    QFETCH(QList<int>, notches);
+    QFETCH(int, width);
+    QFETCH(QString, ranges);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    Window w;
+    w->TrackBar2->SetPosition(width);
+    const QPoint middle = w->Chart1->rect().center();
+    for (int notch : notches) {
+        QWheelEvent wheel(middle, w->Chart1->mapToGlobal(middle), QPoint(), QPoint(0, 120 * notch),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w->Chart1, &wheel);
+    }
+    const QString description = w.view("Chart1")->text(QAccessible::Description);
+    QLocale::setDefault(before);
+    QCOMPARE(description, QStringLiteral("Stair-step line of 1 point; ") + ranges);
 }
 
 void TestAccessibility::pressingTheArrowTogglesStepping() {

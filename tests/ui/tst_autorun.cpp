@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -44,6 +45,17 @@ struct Window : ShownWindow {
         for (int i = 0; i < k; ++i)
             form->Button1Click(form->Button1);
     }
+    // One of the ways the user toggles automatic stepping.
+    void toggleBy(const QString& way) const {
+        if (way == "check box")
+            QTest::mouseClick(form->cbAuto, Qt::LeftButton);
+        else if (way == "arrow")
+            QTest::mouseClick(form->Image1, Qt::LeftButton);
+        else if (way == "space")
+            QTest::keyClick(focused(), Qt::Key_Space);
+        else
+            QTest::keyClick(form->windowHandle(), Qt::Key_Space);
+    }
 
     // Empty while the run state is consistent; otherwise what is wrong.
     QString broken() const {
@@ -63,6 +75,21 @@ struct Window : ShownWindow {
 };
 
 #define VERIFY_INVARIANT(w) QVERIFY2((w).broken().isEmpty(), qPrintable((w).broken()))
+
+QStringList OpenMessageTexts() {
+    QStringList texts;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible())
+            texts.append(box->text());
+    return texts;
+}
+
+// An error box left open would take the next case's input.
+void CloseMessageBoxes() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (qobject_cast<QMessageBox*>(widget))
+            widget->close();
+}
 
 QWidget* byName(const Window& w, const QString& name) {
     return name.isEmpty() ? w.form.get() : w->findChild<QWidget*>(name);
@@ -87,9 +114,12 @@ Q_DECLARE_METATYPE(SpaceBarCase)
 class TestAutoRun : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { CloseMessageBoxes(); }
     void startsStopped();
     void eachWayTogglesOnce_data();
     void eachWayTogglesOnce();
+    void aStartWithoutATimerLeavesSteppingOff_data();
+    void aStartWithoutATimerLeavesSteppingOff();
     void doubleClicks_data();
     void doubleClicks();
     void spaceBarBesidesToggling_data();
@@ -129,16 +159,7 @@ void TestAutoRun::eachWayTogglesOnce() {
     QFETCH(QString, way);
     Window w;
     w.steps(2);
-    const auto toggle = [&] {
-        if (way == "check box")
-            QTest::mouseClick(w->cbAuto, Qt::LeftButton);
-        else if (way == "arrow")
-            QTest::mouseClick(w->Image1, Qt::LeftButton);
-        else if (way == "space")
-            QTest::keyClick(w.focused(), Qt::Key_Space);
-        else
-            QTest::keyClick(w->windowHandle(), Qt::Key_Space);
-    };
+    const auto toggle = [&] { w.toggleBy(way); };
     toggle();
     QCOMPARE(w.toggles->count(), 1);
     QVERIFY(w.running());
@@ -149,6 +170,31 @@ void TestAutoRun::eachWayTogglesOnce() {
     toggle();
     QCOMPARE(w.toggles->count(), 2);
     QVERIFY(!w.running());
+    VERIFY_INVARIANT(w);
+}
+
+void TestAutoRun::aStartWithoutATimerLeavesSteppingOff_data() {
+    eachWayTogglesOnce_data();
+}
+
+void TestAutoRun::aStartWithoutATimerLeavesSteppingOff() {
+    QFETCH(QString, way);
+    Window w;
+    {
+        const TIntervalTimer::TNoTimersAvailable noTimers;
+        w.toggleBy(way);
+    }
+    // The check box went back, and the clocks and "+1" are as they were; the error is shown.
+    QVERIFY(!w.running());
+    QVERIFY(w->Button1->isEnabled());
+    QVERIFY(w->Timer2->Enabled());
+    VERIFY_INVARIANT(w);
+    QCOMPARE(OpenMessageTexts(), QStringList{"Not enough timers available"});
+    CloseMessageBoxes();
+
+    // Once a timer can be had, the same way starts stepping.
+    w.toggleBy(way);
+    QVERIFY(w.running());
     VERIFY_INVARIANT(w);
 }
 

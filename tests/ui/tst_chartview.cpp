@@ -84,18 +84,27 @@ void TestChartView::afterAddRule_data() {
     QTest::addColumn<double>("zoomMin"); // a bottom range set as zooming does, None for none
     QTest::addColumn<double>("zoomMax");
     QTest::addColumn<int>("held");       // points held before the add that empties the trace
+    QTest::addColumn<int>("lowerTo");    // the slider moved there once they are held, 0 for not
     QTest::addColumn<int>("countAfter"); // points after the add that follows the emptying one
+    QTest::addColumn<int>("sweeps");     // times the trace fills and empties
     QTest::newRow("Auto Clear, width 255: X 0..255, the 257th add empties")
-        << true << 255 << None << None << 256 << 1;
-    QTest::newRow("Auto Clear, width 30: sweeps of 31") << true << 30 << None << None << 31 << 1;
+        << true << 255 << None << None << 256 << 0 << 1 << 1;
+    QTest::newRow("Auto Clear, width 30: sweeps of 31")
+        << true << 30 << None << None << 31 << 0 << 1 << 1;
+    QTest::newRow("Auto Clear, width 30: each sweep starts 32 table indices later")
+        << true << 30 << None << None << 31 << 0 << 1 << 4;
+    QTest::newRow("Auto Clear, width 10000: 10001 points, X 0..10000")
+        << true << 10000 << None << None << 10001 << 0 << 1 << 1;
+    QTest::newRow("Auto Clear, width lowered below the last X: the points stay until the next add")
+        << true << 255 << None << None << 200 << 100 << 1 << 1;
     QTest::newRow("Auto Clear, fractional maximum 40.5: X 0..40")
-        << true << 0 << 10.25 << 40.5 << 41 << 1;
+        << true << 0 << 10.25 << 40.5 << 41 << 0 << 1 << 1;
     QTest::newRow("Auto Clear off, width 255: 10000 points")
-        << false << 255 << None << None << 10000 << 1;
+        << false << 255 << None << None << 10000 << 0 << 1 << 1;
     QTest::newRow("Auto Clear off, width 10000: X = 9999 is the last")
-        << false << 10000 << None << None << 10000 << 1;
+        << false << 10000 << None << None << 10000 << 0 << 1 << 1;
     QTest::newRow("Auto Clear, maximum panned below 0: every add empties")
-        << true << 0 << -50.0 << -10.0 << 1 << 0;
+        << true << 0 << -50.0 << -10.0 << 1 << 0 << 0 << 1;
 }
 
 void TestChartView::afterAddRule() {
@@ -104,7 +113,9 @@ void TestChartView::afterAddRule() {
     QFETCH(double, zoomMin);
     QFETCH(double, zoomMax);
     QFETCH(int, held);
+    QFETCH(int, lowerTo);
     QFETCH(int, countAfter);
+    QFETCH(int, sweeps);
     Window w;
     w->cbAutoClear->SetChecked(autoClear);
     if (width != 0)
@@ -112,19 +123,29 @@ void TestChartView::afterAddRule() {
     if (!std::isnan(zoomMin))
         w.bottom().SetMinMax(zoomMin, zoomMax);
     QCOMPARE(w.count(), 1); // the start-up point
-    while (w.count() < held) {
-        const int before = w.count();
+    int start = 0;          // the table index of the sweep's first point
+    for (int sweep = 0; sweep < sweeps; ++sweep) {
+        while (w.count() < held) {
+            const int before = w.count();
+            w.steps(1);
+            QCOMPARE(w.count(), before + 1);
+        }
+        QCOMPARE(w->Series1->XValues()[w.count() - 1], double(held - 1));
+        if (lowerTo != 0) {
+            w->TrackBar2->SetPosition(lowerTo);
+            QCOMPARE(w.bottom().Maximum(), double(lowerTo));
+            QCOMPARE(w.count(), held);
+        }
         w.steps(1);
-        QCOMPARE(w.count(), before + 1);
-    }
-    QCOMPARE(w->Series1->XValues()[w.count() - 1], double(held - 1));
-    w.steps(1);
-    QCOMPARE(w.count(), 0); // the Sample that ran past the edge is never drawn
-    w.steps(1);
-    QCOMPARE(w.count(), countAfter);
-    if (countAfter == 1) {
-        QCOMPARE(w->Series1->XValues()[0], 0.0);
-        QCOMPARE(w->Series1->YValues()[0], double(SinTable[w.pointer()]));
+        QCOMPARE(w.count(), 0); // the Sample that ran past the edge is never drawn
+        w.steps(1);
+        QCOMPARE(w.count(), countAfter);
+        if (countAfter == 1) {
+            QCOMPARE(w->Series1->XValues()[0], 0.0);
+            QCOMPARE(w->Series1->YValues()[0], double(SinTable[w.pointer()]));
+            QCOMPARE(w.pointer(), (start + held + 1) % 256);
+            start = w.pointer();
+        }
     }
 }
 

@@ -13,8 +13,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWindow>
 #include <memory>
 
@@ -49,6 +51,8 @@ private slots:
     void arrowKeyChecksARadioButton();
     void mouseFocus_data();
     void mouseFocus();
+    void wheel_data();
+    void wheel();
     void trackBarKeys_data();
     void trackBarKeys();
     void trackBarChannelPress();
@@ -56,6 +60,7 @@ private slots:
     void radioGroupClicks();
     void colours_data();
     void colours();
+    void oneFaceColourUnderATheme();
     void stacking();
     void cursors();
     void arrowPicture();
@@ -222,6 +227,57 @@ void TestControls::mouseFocus() {
     QCOMPARE(FocusName(), QStringLiteral("Chart1"));
 }
 
+void TestControls::wheel_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("over"); // the control under the pointer
+    QTest::addColumn<bool>("chartScrolls");
+    QTest::addColumn<QString>("slider"); // the track bar that moves, if any
+    QTest::newRow("chart focused, over the chart") << "Chart1"
+                                                   << "Chart1" << true << "";
+    QTest::newRow("chart focused, over a label") << "Chart1"
+                                                 << "Label6" << true << "";
+    QTest::newRow("chart focused, over +1") << "Chart1"
+                                            << "Button1" << true << "";
+    QTest::newRow("chart focused, over the width slider") << "Chart1"
+                                                          << "TrackBar2" << true << "";
+    QTest::newRow("Clear focused, over the chart") << "btnClearChart"
+                                                   << "Chart1" << true << "";
+    QTest::newRow("width slider focused, over the chart") << "TrackBar2"
+                                                          << "Chart1" << true << "";
+    QTest::newRow("width slider focused, over it") << "TrackBar2"
+                                                   << "TrackBar2" << false << "TrackBar2";
+    QTest::newRow("speed slider focused, over it") << "TrackBar1"
+                                                   << "TrackBar1" << false << "TrackBar1";
+    QTest::newRow("Clear focused, over a label") << "btnClearChart"
+                                                 << "Label6" << false << "";
+}
+
+void TestControls::wheel() {
+    QFETCH(QString, focus);
+    QFETCH(QString, over);
+    QFETCH(bool, chartScrolls);
+    QFETCH(QString, slider);
+    Window w;
+    w.child(qPrintable(focus))->setFocus();
+    QTRY_COMPARE(FocusName(), focus);
+    const int width = w->TrackBar2->Position();
+    const int speed = w->TrackBar1->Position();
+
+    // One notch towards the user, sent as the platform sends it: to the control under the
+    // pointer, whence Qt hands it on to the parents while nobody takes it.
+    QWidget* overWidget = w.child(qPrintable(over));
+    const QPoint global = overWidget->mapToGlobal(overWidget->rect().center());
+    QWidget* under = w->childAt(w->mapFromGlobal(global));
+    QCOMPARE(under, overWidget);
+    QWheelEvent notch(under->mapFromGlobal(QPointF(global)), QPointF(global), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(under, &notch);
+
+    QCOMPARE(w->Chart1->LeftAxis().Minimum() != 0, chartScrolls);
+    QCOMPARE(w->TrackBar2->Position() != width, slider == u"TrackBar2");
+    QCOMPARE(w->TrackBar1->Position() != speed, slider == u"TrackBar1");
+}
+
 void TestControls::trackBarKeys_data() {
     QTest::addColumn<int>("min");
     QTest::addColumn<int>("max");
@@ -344,6 +400,23 @@ void TestControls::colours() {
     Window w;
     const QImage picture = w->findChild<QWidget*>(control)->grab().toImage();
     QCOMPARE(picture.pixelColor(at).rgb(), expected.rgb());
+}
+
+void TestControls::oneFaceColourUnderATheme() {
+    // A desktop theme whose buttons are lighter than its windows.
+    const QPalette platform = QApplication::palette();
+    QPalette theme = platform;
+    const QColor face(214, 210, 200);
+    theme.setColor(QPalette::Window, face);
+    theme.setColor(QPalette::Button, QColor(250, 250, 252));
+    QApplication::setPalette(theme);
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(platform); });
+
+    // The strip of the window's own background, an upper panel that shows it, and the chart.
+    Window w;
+    QCOMPARE(w->grab().toImage().pixelColor(2, 100).rgb(), face.rgb());
+    QCOMPARE(w.child("Panel3")->grab().toImage().pixelColor(420, 20).rgb(), face.rgb());
+    QCOMPARE(w->Chart1->grab().toImage().pixelColor(5, 5).rgb(), face.rgb());
 }
 
 void TestControls::stacking() {

@@ -5,10 +5,12 @@
 #include "chart/Series.h"
 #include "tests/ui/ShownWindow.h"
 #include "ui/CheckBox.h"
+#include "ui/ErrorDisplay.h"
 #include "ui/TrackBar.h"
 #include "ui/Unit1.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QWheelEvent>
@@ -36,7 +38,9 @@ bool sameRange(Range a, Range b) {
 struct Window : ShownWindow {
     TChart* chart = form->Chart1;
 
-    Window() { chart->repaint(); }
+    explicit Window(TWaitFor waitFor = TWaitFor::Exposed) : ShownWindow(waitFor) {
+        chart->repaint();
+    }
 
     TChartAxis& bottom() const { return chart->BottomAxis(); }
     TChartAxis& left() const { return chart->LeftAxis(); }
@@ -123,6 +127,8 @@ private slots:
     void autoClearFollowsTheZoomedMaximum();
     void rubberBandLeavesNothingBehind();
     void rubberBandIsDrawnOverAFullRedraw();
+    void dragWhoseReleaseIsLost_data();
+    void dragWhoseReleaseIsLost();
     void randomUseKeepsTheChartSound();
     void rangesAtTheLimitOfDoubles();
 };
@@ -368,27 +374,35 @@ void TestZoomPan::pressesDuringADragAreIgnored() {
 void TestZoomPan::wheel_data() {
     QTest::addColumn<QList<int>>("deltas");
     QTest::addColumn<double>("minimum"); // of the left axis afterwards; the width stays 255
+    QTest::addColumn<bool>("exact");     // the ends are these doubles to the last bit
     QTest::addColumn<bool>("saved");
-    QTest::newRow("one notch up") << QList<int>{120} << 7.65 << true;
-    QTest::newRow("up, then down") << QList<int>{120, -120} << 0.0 << true;
-    QTest::newRow("one notch down") << QList<int>{-120} << -7.65 << true;
-    QTest::newRow("two notches in one event") << QList<int>{240} << 15.3 << true;
-    QTest::newRow("halves add up") << QList<int>{60, 60} << 7.65 << true;
-    QTest::newRow("less than a notch") << QList<int>{119} << 0.0 << false;
-    QTest::newRow("the remainder is kept") << QList<int>{119, 1} << 7.65 << true;
-    QTest::newRow("remainders cancel") << QList<int>{100, -100, 100} << 0.0 << false;
+    QTest::newRow("one notch up") << QList<int>{120} << 7.65 << true << true;
+    QTest::newRow("up, then down") << QList<int>{120, -120} << 0.0 << false << true;
+    QTest::newRow("one notch down") << QList<int>{-120} << -7.65 << true << true;
+    QTest::newRow("two notches in one event") << QList<int>{240} << 15.3 << false << true;
+    QTest::newRow("halves add up") << QList<int>{60, 60} << 7.65 << true << true;
+    QTest::newRow("less than a notch") << QList<int>{119} << 0.0 << true << false;
+    QTest::newRow("the remainder is kept") << QList<int>{119, 1} << 7.65 << true << true;
+    QTest::newRow("remainders cancel") << QList<int>{100, -100, 100} << 0.0 << true << false;
 }
 
 void TestZoomPan::wheel() {
     QFETCH(QList<int>, deltas);
     QFETCH(double, minimum);
+    QFETCH(bool, exact);
     QFETCH(bool, saved);
     Window w;
     for (int delta : deltas)
         w.wheel(delta);
-    QVERIFY2(std::fabs(w.left().Minimum() - minimum) < 1e-9,
-             qPrintable(QString::number(w.left().Minimum(), 'g', 17)));
-    QVERIFY(std::fabs(w.left().Maximum() - (minimum + 255)) < 1e-9);
+    const double low = w.left().Minimum();
+    const double high = w.left().Maximum();
+    const QString shown =
+        QStringLiteral("%1..%2").arg(QString::number(low, 'g', 17), QString::number(high, 'g', 17));
+    // QCOMPARE on doubles allows for rounding; a notch from 0..255 must not need it.
+    if (exact)
+        QVERIFY2(low == minimum && high == minimum + 255, qPrintable(shown));
+    QVERIFY2(std::fabs(low - minimum) < 1e-9, qPrintable(shown));
+    QVERIFY(std::fabs(high - (minimum + 255)) < 1e-9);
     QVERIFY(sameRange(rangeOf(w.bottom()), {0, 255}));
     QCOMPARE(w.chart->RestoredAxisScales(), !saved);
     w.oneToOne();
@@ -517,6 +531,89 @@ void TestZoomPan::rubberBandIsDrawnOverAFullRedraw() {
     QCOMPARE(during.pixel(a + QPoint(2, 2)), picture.pixel(a + QPoint(2, 2)));
     w.release(Qt::LeftButton, b);
     QVERIFY(!w.chart->RestoredAxisScales());
+}
+
+void TestZoomPan::dragWhoseReleaseIsLost_data() {
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<QString>("interruption");
+    for (const auto& [button, drag] :
+         {std::pair{Qt::LeftButton, "zoom"}, std::pair{Qt::RightButton, "pan"}}) {
+        for (const char* interruption :
+             {"a popup", "a modal message box", "another window activated",
+              "a popup while another control has the focus"})
+            QTest::addRow("%s drag, %s", drag, interruption) << button << QString(interruption);
+    }
+}
+
+// The window's own mouse events, routed by Qt as the platform's are: to the widget that holds the
+// press, to an open popup instead, or nowhere while a modal window blocks the window.
+void TestZoomPan::dragWhoseReleaseIsLost() {
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(QString, interruption);
+    Window w(Window::TWaitFor::Active);
+    w.steps(40);
+    w.chart->repaint();
+    QWindow* window = w->windowHandle();
+    const auto inWindow = [&](QPoint p) { return w.chart->mapTo(w.form.get(), p); };
+    const QPoint from = w.centre() - QPoint(100, 60);
+    const QPoint to = from + QPoint(120, 90);
+
+    QTest::mousePress(window, button, {}, inWindow(from));
+    QTest::mouseMove(window, inWindow(to));
+    QVERIFY(w.chart->ZoomPan().Zooming() || w.chart->ZoomPan().Panning());
+    const Range bottomBefore = rangeOf(w.bottom()); // moved already if this is a pan
+    const Range leftBefore = rangeOf(w.left());
+
+    QMenu popup;
+    popup.addAction(QStringLiteral("Elsewhere"));
+    std::unique_ptr<QWidget> other;
+    const bool focusElsewhere = interruption.contains("another control");
+    if (interruption.startsWith("a popup")) {
+        if (focusElsewhere)
+            w->btnZoom->setFocus(Qt::TabFocusReason);
+        popup.popup(w.chart->mapToGlobal(to));
+        QVERIFY(QTest::qWaitForWindowExposed(&popup));
+    } else if (interruption.contains("message box")) {
+        ShowErrorMessage(QStringLiteral("Something went wrong"));
+        QVERIFY(QApplication::activeModalWidget() != nullptr);
+    } else {
+        other = std::make_unique<QWidget>();
+        other->show();
+        other->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(other.get()));
+    }
+    // The release goes where Qt sends it: to the popup, nowhere, or to the inactive window.
+    QTest::mouseRelease(window, button, {}, inWindow(to));
+    popup.hide();
+    if (QWidget* box = QApplication::activeModalWidget())
+        box->close();
+    other.reset();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+
+    // A zoom drag erases its band and changes nothing; a pan drag stays where it was taken to.
+    // Only a control with the focus hears of a popup: the chart learns at its next press.
+    if (!focusElsewhere) {
+        QVERIFY(!w.chart->ZoomPan().Zooming() && !w.chart->ZoomPan().Panning());
+        QCOMPARE(shown(w.chart), w.chart->Picture().convertToFormat(QImage::Format_RGB32));
+    }
+    QVERIFY(sameRange(rangeOf(w.bottom()), bottomBefore));
+    QVERIFY(sameRange(rangeOf(w.left()), leftBefore));
+
+    // The next left drag zooms, whatever the lost drag was.
+    w.chart->repaint();
+    const QPoint a = w.centre() - QPoint(50, 40);
+    const QPoint b = a + QPoint(90, 70);
+    const double zoomedMin = w.bottom().PixelToValue(a.x());
+    const double zoomedMax = w.bottom().PixelToValue(b.x());
+    QTest::mousePress(window, Qt::LeftButton, {}, inWindow(a));
+    QTest::mouseMove(window, inWindow(b));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, inWindow(b));
+    QCOMPARE(w.bottom().Minimum(), zoomedMin);
+    QCOMPARE(w.bottom().Maximum(), zoomedMax);
+    QVERIFY(!w.chart->ZoomPan().Zooming() && !w.chart->ZoomPan().Panning());
+    w.chart->repaint();
+    QCOMPARE(shown(w.chart), w.chart->Picture().convertToFormat(QImage::Format_RGB32));
 }
 
 void TestZoomPan::randomUseKeepsTheChartSound() {

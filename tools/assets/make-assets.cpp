@@ -1,14 +1,19 @@
-// Draws the program's two pictures, the arrow shown beside the stepping controls and the window
-// icon, and writes them as PNG files into the folder given on the command line (assets/). The
-// build compiles this tool but does not run it: the PNGs are committed.
+// Draws the program's pictures, the arrow shown beside the stepping controls and the window icon
+// at each size that desktops ask for, and writes them as PNG files into the folder given on the
+// command line (assets/). The build compiles this tool but does not run it: the PNGs are committed.
 #include <QColor>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QString>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <vector>
 
 namespace {
+
+constexpr int IconSizes[] = {16, 32, 48, 64, 128, 256};
 
 // The arrow's outline path, along the middle of its 32-pixel outline: a tail sweeping in from the
 // upper left, bending down into the shaft, and a wide head pointing down at x = 256.
@@ -47,31 +52,61 @@ QImage Arrow() {
     return image;
 }
 
-// The window icon: four coloured tiles behind a stair-step wave.
-QImage Icon() {
-    QImage image(48, 48, QImage::Format_ARGB32);
+// The window icon, drawn afresh for each size rather than scaled from one picture, so that every
+// edge falls on the pixel grid: four coloured tiles behind a stair-step wave. The smaller sizes
+// have fewer stairs, since seven of them would run into a smudge there.
+QImage Icon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    const double unit = size / 48.0; // the design is laid out on 48 x 48
+    const auto pixels = [unit](double design) {
+        return static_cast<int>(std::lround(design * unit));
+    };
+
+    // The tiles' margin and the gap between them, whole pixels, with the gap widened by one where
+    // the tiles could otherwise not be equal.
+    const int margin = std::max(1, pixels(2));
+    int gap = std::max(1, pixels(2));
+    gap += (size - 2 * margin - gap) % 2;
+    const int tile = (size - 2 * margin - gap) / 2;
     const QColor tiles[] = {{66, 165, 245}, {255, 193, 7}, {76, 175, 80}, {233, 30, 99}};
+    painter.setPen(Qt::NoPen);
     for (int i = 0; i < 4; ++i) {
-        painter.setPen(Qt::NoPen);
         painter.setBrush(tiles[i]);
-        painter.drawRoundedRect(QRectF(2 + (i % 2) * 23, 2 + (i / 2) * 23, 21, 21), 4, 4);
+        painter.drawRoundedRect(
+            QRectF(margin + (i % 2) * (tile + gap), margin + (i / 2) * (tile + gap), tile, tile),
+            4 * unit, 4 * unit);
     }
+
+    // A dark stroke with a white core; below three pixels the core would blur the stroke away.
+    const int outer = std::max(2, pixels(3.5 + 0.5 / unit));
+    const int core = outer >= 3 ? std::max(1, pixels(1.5)) : 0;
+    const std::vector<int> levels = size >= 48 ? std::vector<int>{30, 18, 10, 14, 26, 38, 34}
+                                               : std::vector<int>{30, 10, 26, 38};
+    // An odd stroke width is centred on a pixel's middle, an even one on a pixel edge.
+    const double offset = outer % 2 ? 0.5 : 0.0;
+    const int left = pixels(4), right = size - pixels(4);
+    const int count = static_cast<int>(levels.size());
     QPainterPath stairs;
-    const int levels[] = {30, 18, 10, 14, 26, 38, 34};
-    stairs.moveTo(4, levels[0]);
-    for (int i = 1; i < 7; ++i) {
-        stairs.lineTo(4 + i * 6.7, levels[i - 1]);
-        stairs.lineTo(4 + i * 6.7, levels[i]);
+    const auto at = [&](int step, int level) {
+        return QPointF(left + std::lround(double(right - left) * step / count) + offset,
+                       pixels(level) + offset);
+    };
+    stairs.moveTo(at(0, levels[0]));
+    for (int i = 1; i < count; ++i) {
+        stairs.lineTo(at(i, levels[i - 1]));
+        stairs.lineTo(at(i, levels[i]));
     }
-    stairs.lineTo(44, levels[6]);
+    stairs.lineTo(at(count, levels[count - 1]));
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(33, 33, 33), 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(QColor(33, 33, 33), outer, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(stairs);
-    painter.setPen(QPen(Qt::white, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(stairs);
+    if (core > 0) {
+        painter.setPen(QPen(Qt::white, core, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPath(stairs);
+    }
     return image;
 }
 
@@ -83,8 +118,14 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    const bool ok = Arrow().save(folder + QStringLiteral("/arrow.png"), "PNG") &&
-                    Icon().save(folder + QStringLiteral("/icon.png"), "PNG");
+    bool ok = Arrow().save(folder + QStringLiteral("/arrow.png"), "PNG");
+    // The window's own icon is the 48-pixel one, icon.png; the other sizes are for the desktop's
+    // menus, docks and software centres.
+    for (const int size : IconSizes) {
+        const QString name =
+            size == 48 ? QStringLiteral("/icon.png") : QStringLiteral("/icon-%1.png").arg(size);
+        ok = Icon(size).save(folder + name, "PNG") && ok;
+    }
     if (!ok)
         std::fprintf(stderr, "%s: cannot write the pictures into %s\n", argv[0], argv[1]);
     return ok ? 0 : 1;
