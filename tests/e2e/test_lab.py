@@ -1,6 +1,7 @@
-"""The signal lab beside the real window: F2 opens and hides it, a screen reader finds every
-control, and Listen plays the working table on a PulseAudio server of the test's own, recorded from
-its null sink's monitor and analysed."""
+"""The signal lab beside the real window, under a window manager (openbox): F2 and the chart's menu
+open it, F2 hides it, it closes with the main window, a screen reader finds every control, and
+Listen plays the working table on a PulseAudio server of the test's own, recorded from its null
+sink's monitor and analysed."""
 
 import os
 import shutil
@@ -13,11 +14,15 @@ import unittest
 import numpy
 
 from test_chart_menu import PopupMenus
-from wawe_e2e import Program, wait_for, xdotool
+from wawe_e2e import Program, desktop, wait_for, xdotool
 
 LAB_TITLE = "Signal lab"
 RATE = 48000  # what the recording is made at; the server resamples to it
 SINK = "lab"
+
+
+def setUpModule():
+    desktop(window_manager=True)
 
 
 class PulseServer:
@@ -198,7 +203,7 @@ class LabTest(unittest.TestCase):
         labels = [c.name for c in p.controls("label", lab)]
         self.assertIn("Step rate for the pitch: 56320 steps a second for 220 Hz", labels)
 
-        xdotool("windowfocus", "--sync", p.window)
+        xdotool("windowactivate", "--sync", p.window)
         p.key("space")
         wait_for(lambda: p.check_box("START  AUTO").checked, "stepping to start")
         wait_for(lambda: any(c.name.startswith("Output frequency: 0.39 Hz")
@@ -218,6 +223,14 @@ class LabTest(unittest.TestCase):
         self.assertEqual(menu[menu.childCount - 1].name, "Signal lab…")
         p.key("Up", "Return")
         wait_for(lambda: self.lab_windows(), "the lab to be shown")
+
+    def test_closing_the_main_window_with_the_lab_open_ends_the_program_with_status_0(self):
+        """openbox's close of the main window (Alt+F4) while the lab is open ends the program."""
+        p = self.program
+        self.open_lab()
+        xdotool("windowactivate", "--sync", p.window)
+        p.key("alt+F4")
+        self.assertEqual(p.wait_for_exit(), 0, p.output())
 
     def test_listen_plays_sqr_with_odd_harmonics_only_and_stops_at_once(self):
         """SQR at 220 Hz: the recorded fundamental is the pitch, the even harmonics lie at least
