@@ -2,7 +2,6 @@
 
 #include "lab/LabText.h"
 
-#include <QAccessible>
 #include <QPainter>
 #include <algorithm>
 

@@ -144,10 +144,10 @@ class LabTest(unittest.TestCase):
         p = self.program
         p.key("F2")
         wait_for(lambda: self.lab_windows(), "the lab to be shown")
-        return wait_for(lambda: p.top_level(LAB_TITLE), "the lab on the accessibility bus")
+        return wait_for(lambda: p.accessible_window(LAB_TITLE), "the lab on the accessibility bus")
 
     def lab_control(self, role, name):
-        return self.program.find(role, name, self.program.top_level(LAB_TITLE))
+        return self.program.find(role, name, self.program.accessible_window(LAB_TITLE))
 
     def listen(self):
         """The lab's "Listen", once the lab has found the sound output."""
@@ -176,6 +176,7 @@ class LabTest(unittest.TestCase):
         """Switches Listen off and returns how long after that the sound ended, in seconds."""
         off = time.monotonic()
         self.lab_control("check box", "Listen").act("Toggle")
+
         # Listen off plays its fade and then nothing; wait for half a second of that.
         def quiet_for_half_a_second():
             values, times = recorder.samples()

@@ -445,7 +445,7 @@ class Program:
 
     # Finding controls.
 
-    def top_level(self, name):
+    def accessible_window(self, name):
         """The program's top-level window of that name on the accessibility bus, or None."""
         for i in range(self.app.childCount):
             window = self.app.getChildAtIndex(i)
