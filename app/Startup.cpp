@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "lab/SignalLab.h"
 #include "ui/ErrorDisplay.h"
 #include "ui/Unit1.h"
 
@@ -18,6 +19,7 @@ int RunMainWindow(std::ostream& err) {
         return 1;
     }
     Form1 = form.get();
+    new TSignalLab(*form); // owned by the window
     form->show();
     const int result = QApplication::exec();
     Form1 = nullptr;

@@ -12,7 +12,8 @@ from PIL import Image
 from wave_tables import sin_sample, sqr_sample
 from wawe_e2e import Program, _atspi, chart_ranges, clipboard, wait_for
 
-ENTRIES = ["Copy picture", "Copy samples", "Copy wave table as C array"]
+# The chart's own entries, then the one the signal lab adds.
+ENTRIES = ["Copy picture", "Copy samples", "Copy wave table as C array", "Signal lab…"]
 
 
 class PopupMenus:
@@ -80,7 +81,7 @@ class ChartMenuTest(unittest.TestCase):
         wait_for(lambda: not showing(menu), f"the menu to close after {name!r}")
 
     def test_entries_and_how_the_menu_opens(self):
-        """A right click opens a menu of three named entries, each with a Press action; Esc closes
+        """A right click opens a menu of four named entries, each with a Press action; Esc closes
         it, the Menu key opens it again, and a right drag pans without opening it."""
         p = self.program
         menu = self.open_by_right_click()

@@ -287,6 +287,9 @@ class Control:
             raise AssertionError(f"{self} has no action {name!r}, only {names}")
         action.doAction(names.index(name))
 
+    def set_value(self, value):
+        self.accessible.queryValue().currentValue = value
+
     def __repr__(self):
         return f"<{self.role} {self.name!r}>"
 
@@ -442,7 +445,16 @@ class Program:
 
     # Finding controls.
 
-    def controls(self, role=None):
+    def accessible_window(self, name):
+        """The program's top-level window of that name on the accessibility bus, or None."""
+        for i in range(self.app.childCount):
+            window = self.app.getChildAtIndex(i)
+            if window is not None and window.name == name:
+                return window
+        return None
+
+    def controls(self, role=None, window=None):
+        """The controls of window (the main window unless given), of role if given."""
         found = []
 
         def walk(accessible):
@@ -453,14 +465,14 @@ class Program:
                     found.append(Control(child))
                 walk(child)
 
-        walk(self.frame)
+        walk(self.frame if window is None else window)
         return found
 
-    def find(self, role, name):
-        matches = [c for c in self.controls(role) if c.name == name]
+    def find(self, role, name, window=None):
+        matches = [c for c in self.controls(role, window) if c.name == name]
         if len(matches) != 1:
             raise AssertionError(f"expected one {role} named {name!r}, found {len(matches)}: "
-                                 f"{self.controls(role)}")
+                                 f"{self.controls(role, window)}")
         return matches[0]
 
     def button(self, name):
