@@ -1,6 +1,7 @@
 #include "chart/Chart.h"
 #include "chart/Series.h"
 #include "engine/WaveTables.h"
+#include "tests/ui/OpenMessageBoxes.h"
 #include "tests/ui/ShownWindow.h"
 #include "ui/CheckBox.h"
 #include "ui/Image.h"
@@ -75,14 +76,6 @@ struct Window : ShownWindow {
 };
 
 #define VERIFY_INVARIANT(w) QVERIFY2((w).broken().isEmpty(), qPrintable((w).broken()))
-
-QStringList OpenMessageTexts() {
-    QStringList texts;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible())
-            texts.append(box->text());
-    return texts;
-}
 
 // An error box left open would take the next case's input.
 void CloseMessageBoxes() {

@@ -1,5 +1,6 @@
 // Every kind of control raises its events through the one error policy: an error that escapes a
 // handler is shown in a message box with its text, and the program goes on.
+#include "tests/ui/OpenMessageBoxes.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/Form.h"
@@ -19,14 +20,6 @@ namespace {
 using THandler = std::function<void(QObject* Sender)>;
 // Builds a control on `window` with `handler` attached to its event, and raises the event.
 using TRaise = std::function<void(TForm& window, const THandler& handler)>;
-
-QStringList OpenMessageTexts() {
-    QStringList texts;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible())
-            texts.append(box->text());
-    return texts;
-}
 
 } // namespace
 
