@@ -3,7 +3,7 @@
 #pragma once
 
 #include "lab/LabPlot.h"
-#include "signal/Spectrum.h"
+#include "signal/Harmonics.h"
 
 class THarmonicsPlot : public TLabPlot {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "lab/LabText.h"
 
 #include "signal/Frequency.h"
-#include "signal/Spectrum.h"
+#include "signal/Harmonics.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 #include "lab/LabText.h"
 #include "lab/ReconstructionPlot.h"
 #include "lab/SoundOutput.h"
-#include "signal/Spectrum.h"
+#include "signal/Harmonics.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,5 +1,5 @@
+#include "signal/Harmonics.h"
 #include "signal/Reconstruction.h"
-#include "signal/Spectrum.h"
 
 #include <QTest>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "signal/Spectrum.h"
+#include "signal/Harmonics.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "signal/Spectrum.h"
+#include "signal/Harmonics.h"
 
 #include <QTest>
 #include <cmath>
@@ -199,4 +199,4 @@ void TestSpectrum::withoutFundamental() {
 }
 
 QTEST_APPLESS_MAIN(TestSpectrum)
-#include "tst_spectrum.moc"
+#include "tst_harmonics.moc"
