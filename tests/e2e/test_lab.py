@@ -75,16 +75,25 @@ class Recorder:
                 self.chunks.append((time.monotonic(), chunk))
 
     def samples(self):
-        """(samples in -1..1, arrival time of each)"""
+        """(samples in -1..1, the time each one was played). A chunk arrives with its last sample;
+        the ones before it were played a sample period apart, earlier."""
         with self.lock:
             chunks = list(self.chunks)
         # A chunk may end inside a sample; the bytes are joined before they are split.
         data = b"".join(chunk for _, chunk in chunks)
-        times = numpy.concatenate([numpy.full(len(chunk), t) for t, chunk in chunks]) \
+        arrival = numpy.concatenate([numpy.full(len(chunk), t) for t, chunk in chunks]) \
             if chunks else numpy.zeros(0)
         usable = len(data) // 2 * 2
         values = numpy.frombuffer(data[:usable], dtype="<i2") / 32768.0
-        return values, times[1:usable:2]
+        arrival = arrival[1:usable:2]
+        # Samples after each one in its chunk: counted back from the chunk's end.
+        ends = numpy.flatnonzero(numpy.diff(arrival, append=numpy.inf) != 0)
+        after = numpy.zeros(len(arrival))
+        start = 0
+        for end in ends:
+            after[start:end + 1] = numpy.arange(end - start, -1, -1)
+            start = end + 1
+        return values, arrival - after / RATE
 
     def close(self):
         # An interrupt lets parec hand over what it has; a TERM loses it.
@@ -174,8 +183,11 @@ class LabTest(unittest.TestCase):
 
     def silence_after_listen_off(self, recorder):
         """Switches Listen off and returns how long after that the sound ended, in seconds."""
+        listen = self.lab_control("check box", "Listen")
+        # Timed from the toggle itself: finding the control on the accessibility bus takes a
+        # while of its own on a busy machine.
         off = time.monotonic()
-        self.lab_control("check box", "Listen").act("Toggle")
+        listen.act("Toggle")
 
         # Listen off plays its fade and then nothing; wait for half a second of that.
         def quiet_for_half_a_second():
